@@ -1,0 +1,18 @@
+// The poll timer as the device layer sees it: the connection's closing step sets its interval.
+#pragma once
+
+namespace tamo::device {
+
+inline constexpr int POLL_INTERVAL_MS = 50;
+inline constexpr int RECONNECT_INTERVAL_MS = 250;
+
+class PollTimer {
+public:
+    virtual ~PollTimer() = default;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool isEnabled() const = 0;
+    virtual void setInterval(int milliseconds) = 0;
+    virtual int interval() const = 0;
+};
+
+} // namespace tamo::device
