@@ -1,0 +1,28 @@
+#include "debug_log.h"
+
+#include <utility>
+
+namespace tamo::device {
+
+namespace {
+
+std::function<void(std::string_view)> &Sink()
+{
+    static std::function<void(std::string_view)> sink;
+    return sink;
+}
+
+} // namespace
+
+void SetDebugLogSink(std::function<void(std::string_view)> sink)
+{
+    Sink() = std::move(sink);
+}
+
+void DebugLog(std::string_view message)
+{
+    if (const auto &sink = Sink())
+        sink(message);
+}
+
+} // namespace tamo::device
