@@ -1,0 +1,141 @@
+#include "hidraw_read.h"
+
+#include "errno_text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <poll.h>
+#include <string>
+#include <unistd.h>
+
+namespace tamo::device {
+
+namespace {
+
+ReadResult Outcome(ReadOutcome outcome, std::string error = {})
+{
+    ReadResult result;
+    result.outcome = outcome;
+    result.ok = outcome == ReadOutcome::Reports;
+    result.value = result.ok ? 1 : 0;
+    result.error = std::move(error);
+    return result;
+}
+
+std::string Call(std::string_view call, std::string_view name)
+{
+    std::string text(call);
+    text += '(';
+    text += name;
+    text += ')';
+    return text;
+}
+
+enum class Readiness { Readable, Empty, HungUp, Error };
+
+// A zero-timeout poll: whether a read would return at once, and whether the other end has
+// gone. hidraw keeps reporting POLLIN for reports queued before a removal, together with
+// POLLHUP, so those reports are still taken.
+Readiness Poll(int fd, int &error)
+{
+    pollfd entry{fd, POLLIN, 0};
+    int ready = 0;
+    do {
+        ready = ::poll(&entry, 1, 0);
+    } while (ready < 0 && errno == EINTR);
+    if (ready < 0) {
+        error = errno;
+        return Readiness::Error;
+    }
+    if (ready == 0)
+        return Readiness::Empty;
+    if (entry.revents & POLLNVAL) {
+        error = EBADF;
+        return Readiness::Error;
+    }
+    if (entry.revents & POLLIN)
+        return Readiness::Readable;
+    return Readiness::HungUp;
+}
+
+} // namespace
+
+bool DescriptorUsesReportIds(std::span<const std::uint8_t> descriptor)
+{
+    constexpr std::uint8_t LONG_ITEM = 0xFE;
+    constexpr std::uint8_t REPORT_ID_TAG = 0x84; // global item, tag 8
+    std::size_t at = 0;
+    while (at < descriptor.size()) {
+        const std::uint8_t prefix = descriptor[at];
+        if (prefix == LONG_ITEM) {
+            if (at + 1 >= descriptor.size())
+                return false;
+            at += 3 + std::size_t{descriptor[at + 1]};
+            continue;
+        }
+        if ((prefix & 0xFC) == REPORT_ID_TAG)
+            return true;
+        constexpr std::size_t DATA_SIZE[] = {0, 1, 2, 4};
+        at += 1 + DATA_SIZE[prefix & 0x03];
+    }
+    return false;
+}
+
+ReadResult DrainInputReports(int fd, std::string_view name, InputReportFormat format,
+                             std::span<std::uint8_t> buffer, std::uint32_t &bytesRead)
+{
+    bytesRead = 0;
+    if (format.reportLength < 2)
+        return Outcome(ReadOutcome::Failed, Call("ReadFile", name) + ": no input reports");
+    if (buffer.size() < format.reportLength)
+        return Outcome(ReadOutcome::Failed,
+                       Call("ReadFile", name) + ": buffer smaller than one input report");
+
+    // The ID byte that hidraw leaves out for a device without report IDs is put back, so
+    // that every report in the buffer has the same layout.
+    const std::size_t dataOffset = format.usesReportIds ? 0 : 1;
+    std::size_t filled = 0;
+    while (buffer.size() - filled >= format.reportLength) {
+        int error = 0;
+        const Readiness readiness = Poll(fd, error);
+        if (readiness == Readiness::Error)
+            return Outcome(ReadOutcome::Failed, ErrnoText(Call("poll", name), error));
+        if (readiness == Readiness::HungUp) {
+            if (filled > 0)
+                break;
+            return Outcome(ReadOutcome::Failed, Call("poll", name) + ": device hung up");
+        }
+        if (readiness == Readiness::Empty)
+            break;
+
+        const std::span<std::uint8_t> slot = buffer.subspan(filled, format.reportLength);
+        std::fill(slot.begin(), slot.end(), std::uint8_t{0});
+        // A report longer than the slot is cut by the kernel; a shorter one stays padded.
+        ssize_t got = 0;
+        do {
+            got = ::read(fd, slot.data() + dataOffset, slot.size() - dataOffset);
+        } while (got < 0 && errno == EINTR);
+        if (got > 0) {
+            filled += slot.size();
+            continue;
+        }
+        const int readError = got < 0 ? errno : 0;
+        std::fill(slot.begin(), slot.end(), std::uint8_t{0});
+        if (readError == EAGAIN || readError == EWOULDBLOCK)
+            break;
+        // A removed board's queued reports are read first; the EIO after them is seen by
+        // the next read, so nothing that arrived is lost.
+        if (filled > 0)
+            break;
+        if (got == 0)
+            return Outcome(ReadOutcome::Failed, Call("read", name) + ": end of file");
+        return Outcome(ReadOutcome::Failed, ErrnoText(Call("read", name), readError));
+    }
+    bytesRead = static_cast<std::uint32_t>(filled);
+    if (filled == 0)
+        return Outcome(ReadOutcome::NothingQueued,
+                       Call("ReadFile", name) + ": no input report queued");
+    return Outcome(ReadOutcome::Reports);
+}
+
+} // namespace tamo::device
