@@ -38,6 +38,7 @@ class DescriptorParser {
 public:
     explicit DescriptorParser(std::span<const std::uint8_t> descriptor)
         : reader_(descriptor)
+        , bytes_(descriptor.size())
     {}
 
     DescriptorParse run()
@@ -56,6 +57,8 @@ public:
         if (!stopped_ && collection_)
             stop("descriptor ends inside the collection opened at byte offset "
                  + std::to_string(collectionOffset_));
+        if (!stopped_ && result_.collections.empty())
+            stop(At("descriptor ends without a top-level collection", bytes_));
         return std::move(result_);
     }
 
@@ -212,6 +215,7 @@ private:
     }
 
     DescriptorItemReader reader_;
+    std::size_t bytes_ = 0;
     DescriptorParse result_;
     bool stopped_ = false;
     GlobalState globals_;
