@@ -1,0 +1,146 @@
+// The view refresh: the window brought into line with the open board, or emptied, and the
+// board's settings read back into the lists.
+#include "main_window.h"
+
+#include "configuration_reply.h"
+#include "device_texts.h"
+#include "drop_down_list.h"
+#include "hid_string.h"
+#include "text_box.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <vector>
+
+namespace tamo::app {
+
+namespace {
+// Both identity strings share one buffer that reaches past the bytes offered, so a terminator
+// is always found.
+constexpr std::size_t kIdentityBufferBytes = device::STRING_REQUEST_BYTES + 2;
+
+QString Latin1(const std::string &text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+} // namespace
+
+void MainWindow::RefreshDeviceView()
+{
+    Text3->setText(config::CapabilitiesText(connection_.Capabilities));
+    connection_.ViewReady = false;
+    emptyDeviceView();
+    if (!connection_.DeviceFound)
+        return;
+    loadDeviceView();
+    Text1->setText("");
+    ReadBackConfiguration();
+    connection_.ViewReady = true;
+}
+
+void MainWindow::emptyDeviceView()
+{
+    lblManuf->clear();
+    lblProduct->clear();
+    lblVersion->clear();
+    for (DropDownList *list : Enc) {
+        list->clear();
+        list->setEnabled(false);
+    }
+    Frame3->setEnabled(false);
+    Delay->setEnabled(false);
+    Delay->clear();
+    Label1->setEnabled(false);
+    for (QLabel *label : EncLabel)
+        label->setEnabled(false);
+    RotStart->setEnabled(false);
+    RotStart->clear();
+    Selftest->setEnabled(false);
+    TestResult->clear();
+}
+
+void MainWindow::loadDeviceView()
+{
+    std::vector<std::uint8_t> buffer(kIdentityBufferBytes, 0);
+    const auto offered = std::span(buffer).first(device::STRING_REQUEST_BYTES);
+    connection_.LastResult = platform_.HidD_GetManufacturerString(connection_.ReadHandle, offered);
+    if (connection_.LastResult) {
+        lblManuf->setText(Latin1(config::IdentityLabelText(buffer)));
+        lblVersion->setText(Latin1(config::VersionText(connection_.Attributes.VersionNumber)));
+    }
+    connection_.LastResult = platform_.HidD_GetProductString(connection_.ReadHandle, offered);
+    if (connection_.LastResult)
+        lblProduct->setText(Latin1(config::IdentityLabelText(buffer)));
+    Frame1->setEnabled(true);
+
+    // The order of adds and selections is the board's view of the refresh: every selection
+    // raises a click that the writers ignore while ViewReady is false.
+    for (DropDownList *list : Enc) {
+        list->addItem(QString::fromLatin1(config::ENCODER_MODE_ITEMS[0].data()));
+        list->addItem(QString::fromLatin1(config::ENCODER_MODE_ITEMS[1].data()));
+        list->setListIndex(0);
+        list->setEnabled(true);
+    }
+    Frame3->setEnabled(true);
+    Delay->setEnabled(true);
+    Label1->setEnabled(true);
+    for (QLabel *label : EncLabel)
+        label->setEnabled(true);
+    for (const std::string &item : config::PulseLengthItems())
+        Delay->addItem(Latin1(item));
+    Delay->setListIndex(config::PULSE_LENGTH_DEFAULT_INDEX);
+    for (DropDownList *list : Enc) {
+        list->addItem(QString::fromLatin1(config::ENCODER_MODE_ITEMS[2].data()));
+        list->addItem(QString::fromLatin1(config::ENCODER_MODE_ITEMS[3].data()));
+    }
+    for (std::string_view item : config::A_INPUT_MODE_ITEMS)
+        RotStart->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
+    RotStart->setListIndex(0);
+    RotStart->setEnabled(true);
+    Label22->setEnabled(true);
+    Selftest->setEnabled(true);
+    TestResult->setEnabled(true);
+}
+
+void MainWindow::ReadBackConfiguration()
+{
+    // One buffer for all attempts: each read's report ID byte is what the previous read left.
+    std::vector<std::uint8_t> reply(connection_.Capabilities.FeatureReportByteLength, 0);
+    for (int attempt = 0; attempt < config::READBACK_ATTEMPTS; ++attempt) {
+        connection_.LastResult = platform_.HidD_GetFeature(connection_.FeatureHandle, reply);
+        if (connection_.LastResult)
+            applyConfigurationReply(reply);
+    }
+}
+
+void MainWindow::applyConfigurationReply(std::span<const std::uint8_t> reply)
+{
+    const std::optional<config::ConfigurationSettings> settings =
+        config::DecodeConfigurationReply(reply);
+    if (!settings)
+        return;
+    for (std::size_t k = 0; k < Enc.size(); ++k)
+        Enc[k]->setListIndex(settings->encoderModes[k]);
+    Delay->setListIndex(config::PulseLengthSelection(settings->pulseLength, Delay->count()));
+    RotStart->setListIndex(config::AInputModeSelection(settings->aInputMode, RotStart->count()));
+}
+
+// DiscoveryView
+
+void MainWindow::clearSerialNumbers() { SerNo->clear(); }
+
+void MainWindow::setSerialNumbersEnabled(bool enabled) { SerNo->setEnabled(enabled); }
+
+void MainWindow::addSerialNumber(const std::string &serial, int position)
+{
+    SerNo->insertItem(position, Latin1(serial));
+}
+
+void MainWindow::selectSerialNumber(int index) { SerNo->setListIndex(index); }
+
+std::string MainWindow::shownSerialNumber() const { return SerNo->currentText().toStdString(); }
+
+void MainWindow::setCapabilitiesReport(const std::string &report) { Text4->setText(report); }
+
+} // namespace tamo::app

@@ -1,0 +1,58 @@
+#include "lamp_shape.h"
+
+#include "colour_value.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace tamo::app {
+
+LampShape::LampShape(QWidget *parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void LampShape::setFillColourValue(std::uint32_t value)
+{
+    if (value == fill_)
+        return;
+    fill_ = value;
+    update();
+}
+
+void LampShape::setOutlineColourValue(std::uint32_t value)
+{
+    outline_ = value;
+    update();
+}
+
+void LampShape::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(ColourFromValue(outline_, palette()), 1));
+    painter.setBrush(ColourFromValue(fill_, palette()));
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const qreal radius = std::min(box.width(), box.height()) / 6.0;
+    painter.drawRoundedRect(box, radius, radius);
+}
+
+RuleLine::RuleLine(QPoint from, QPoint to, QWidget *parent)
+    : QWidget(parent)
+    , from_(from)
+    , to_(to)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    const QRect bounds = QRect(from, to).normalized().adjusted(0, 0, 1, 1);
+    setGeometry(bounds);
+}
+
+void RuleLine::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    painter.drawLine(from_ - geometry().topLeft(), to_ - geometry().topLeft());
+}
+
+} // namespace tamo::app

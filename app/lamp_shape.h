@@ -1,0 +1,41 @@
+// An indicator lamp: a filled outline whose fill colour shows a button's state.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+
+namespace tamo::app {
+
+class LampShape : public QWidget {
+    Q_OBJECT
+public:
+    explicit LampShape(QWidget *parent = nullptr);
+
+    void setFillColourValue(std::uint32_t value);
+    std::uint32_t fillColourValue() const { return fill_; }
+    void setOutlineColourValue(std::uint32_t value);
+    std::uint32_t outlineColourValue() const { return outline_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::uint32_t fill_ = 0;
+    std::uint32_t outline_ = 0;
+};
+
+// A straight line between two points of its parent, drawn in the window-text colour.
+class RuleLine : public QWidget {
+    Q_OBJECT
+public:
+    RuleLine(QPoint from, QPoint to, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPoint from_;
+    QPoint to_;
+};
+
+} // namespace tamo::app

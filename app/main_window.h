@@ -1,0 +1,142 @@
+// frmMain: the tool's one window. It owns the controls, the board connection and the input
+// monitor's tables; its handlers read the controls, call the layers below and write the
+// controls back.
+#pragma once
+
+#include "board_connection.h"
+#include "capabilities.h"
+#include "discovery.h"
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tamo::app {
+
+class DropDownList;
+class LampShape;
+class RuleLine;
+class TextBox;
+
+inline constexpr int BUTTON_COUNT = 32;
+inline constexpr std::uint32_t INDICATOR_ON_COLOUR = 0x0000FF;
+inline constexpr std::uint32_t INDICATOR_OFF_COLOUR = 0x8000000F;
+inline constexpr std::uint32_t LABEL_ON_COLOUR = 0x000000;
+inline constexpr std::uint32_t LABEL_OFF_COLOUR = 0x404040;
+// Bytes asked of one input read; the buffer has one more.
+inline constexpr std::uint32_t INPUT_READ_BYTES = 1000;
+
+class MainWindow : public QWidget, private device::DiscoveryView {
+    Q_OBJECT
+public:
+    // Without a timer the window polls on a real QTimer; a scenario passes its own and ticks
+    // it by hand.
+    explicit MainWindow(device::HidPlatform &platform,
+                        std::unique_ptr<device::PollTimer> timer = nullptr);
+    ~MainWindow() override;
+
+    // The load handler: runs once, after construction.
+    void LoadMainWindow();
+    // The tick handler of Timer.
+    void PollInputReport();
+
+    const device::BoardConnection &connection() const { return connection_; }
+    device::PollTimer &pollTimer() { return *Timer; }
+    LampShape *lamp(int index) const;
+    QLabel *buttonLabel(int index) const;
+    int lampCount() const { return static_cast<int>(Shape1.size()); }
+    std::uint32_t buttonLabelColourValue(int index) const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createDeviceDetails();
+    void createEncoderFrame();
+    void createButtonsFrame();
+    void setTabOrder();
+    void setLabelColourValue(QLabel *label, std::uint32_t value);
+    void setButtonLabelColourValue(int index, std::uint32_t value);
+
+    // Start-up and shut-down.
+    void BuildIndicatorGrid();
+    void UnloadMainWindow();
+    // Board selection: the click handler of SerNo.
+    void SelectBoard();
+    void ReconnectInThisTick();
+    void paintButtonByte(int byteIndex, int value);
+
+    // Device view.
+    void RefreshDeviceView();
+    void emptyDeviceView();
+    void loadDeviceView();
+    void ReadBackConfiguration();
+    void applyConfigurationReply(std::span<const std::uint8_t> reply);
+
+    // Settings writers and the self-diagnostic.
+    bool sendConditionHolds() const;
+    void SendCommandReport(std::uint8_t code, std::uint8_t argument);
+    void SendEncoderModes();
+    void SendEncoderModes9_10();
+    void SendPulseLength();
+    void SendAInputMode();
+    void RunSelfDiagnostic();
+
+    // DiscoveryView: SerNo and Text4 as discovery writes them.
+    void clearSerialNumbers() override;
+    void setSerialNumbersEnabled(bool enabled) override;
+    void addSerialNumber(const std::string &serial, int position) override;
+    void selectSerialNumber(int index) override;
+    std::string shownSerialNumber() const override;
+    void setCapabilitiesReport(const std::string &report) override;
+
+    device::Discovery discovery();
+
+    device::HidPlatform &platform_;
+    device::BoardConnection connection_;
+    device::ValueCapsArray valueCaps_{};
+    std::array<std::uint16_t, 8> BitMasks{};
+    std::array<std::int16_t, 21> LastButtonBytes{};
+
+    // Controls, named as designed.
+    QPushButton *BtnDefaults = nullptr;
+    TextBox *Text4 = nullptr;
+    TextBox *Text3 = nullptr;
+    QGroupBox *ButtonsFrame = nullptr;
+    TextBox *Text2 = nullptr;
+    QPushButton *Selftest = nullptr;
+    DropDownList *RotStart = nullptr;
+    TextBox *Text1 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    QLabel *TestResult = nullptr;
+    QLabel *Label22 = nullptr;
+    DropDownList *SerNo = nullptr;
+    std::unique_ptr<device::PollTimer> Timer;
+    QLabel *lblSerialNumber = nullptr;
+    QLabel *lblVersion = nullptr;
+    QLabel *lblProduct = nullptr;
+    QLabel *lblManuf = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label3 = nullptr;
+    // Enc[0] is Enc1; EncLabel[0] is Label6, captioned "B1 + B2".
+    std::array<DropDownList *, 10> Enc{};
+    std::array<QLabel *, 10> EncLabel{};
+    DropDownList *Delay = nullptr;
+    RuleLine *Line1 = nullptr;
+    QLabel *Label1 = nullptr;
+    std::vector<LampShape *> Shape1;
+    std::vector<QLabel *> BtnLbl;
+    std::vector<std::uint32_t> btnLblColour_;
+};
+
+} // namespace tamo::app

@@ -1,0 +1,198 @@
+// The window's controls as designed: names, captions, geometry in twips, fonts, colours, tab
+// order and the state each has before any start-up code runs.
+#include "main_window.h"
+
+#include "app_font.h"
+#include "colour_value.h"
+#include "drop_down_list.h"
+#include "lamp_shape.h"
+#include "qt_poll_timer.h"
+#include "text_box.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tamo::app {
+
+namespace {
+
+inline constexpr int CLIENT_WIDTH_TWIPS = 8850;
+inline constexpr int CLIENT_HEIGHT_TWIPS = 8505;
+
+template<typename Control>
+Control *Place(Control *control, const char *name, double left, double top, double width,
+               double height, bool enabled, bool designFont = true)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(TwipsRect(left, top, width, height));
+    control->setEnabled(enabled);
+    if (designFont)
+        control->setFont(DesignFont());
+    return control;
+}
+
+QLabel *MakeLabel(QWidget *parent, const char *caption)
+{
+    auto *label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+QGroupBox *MakeFrame(QWidget *parent, const char *caption)
+{
+    return new QGroupBox(QString::fromLatin1(caption), parent);
+}
+
+} // namespace
+
+MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<device::PollTimer> timer)
+    : platform_(platform)
+    , Timer(std::move(timer))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tamo - micro Velbrin"));
+    setWindowIcon(AppIcon());
+    resize(TwipsToPixels(CLIENT_WIDTH_TWIPS), TwipsToPixels(CLIENT_HEIGHT_TWIPS));
+    if (!Timer)
+        Timer = std::make_unique<QtPollTimer>(this, [this] { PollInputReport(); });
+    Timer->setEnabled(false);
+    Timer->setInterval(device::POLL_INTERVAL_MS);
+    createControls();
+    setTabOrder();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls()
+{
+    BtnDefaults = Place(new QPushButton(QStringLiteral("Reset to default settings"), this),
+                        "BtnDefaults", 360, 8640, 2295, 375, false);
+    Text4 = Place(new TextBox(this), "Text4", 8880, 4440, 6975, 6015, true, false);
+    Text4->setText("Text4");
+    Text3 = Place(new TextBox(this), "Text3", 8880, 120, 6975, 4215, true, false);
+    Text3->setText("Text3");
+    ButtonsFrame = Place(MakeFrame(this, "Windows buttons"), "ButtonsFrame", 4680, 0, 4095, 8415,
+                         true);
+    Text2 = Place(new TextBox(this), "Text2", 4800, 9480, 3855, 1455, true);
+    Text2->setText("Text2");
+    Selftest = Place(new QPushButton(QStringLiteral("Self Diagnostic"), this), "Selftest", 9960,
+                     10560, 1575, 375, false);
+    RotStart = Place(new DropDownList(this), "RotStart", 360, 8040, 2460, 360, false);
+    Text1 = Place(new TextBox(this), "Text1", 120, 9360, 4575, 2295, true);
+    Text1->setText("Text1");
+    Frame3 = Place(MakeFrame(this, "Rotary encoders "), "Frame3", 120, 2040, 4455, 5895, false);
+    Frame1 = Place(MakeFrame(this, "Device details "), "Frame1", 120, 0, 4455, 1935, false);
+    TestResult = Place(MakeLabel(this, ""), "TestResult", 11760, 10680, 2415, 315, false);
+    Label22 = Place(MakeLabel(this, "\"A\" Input mode"), "Label22", 2880, 8085, 1455, 375, false);
+
+    createDeviceDetails();
+    createEncoderFrame();
+    createButtonsFrame();
+
+    connect(SerNo, &DropDownList::clicked, this, [this] { SelectBoard(); });
+    for (int n = 0; n < 8; ++n)
+        connect(Enc[n], &DropDownList::clicked, this, [this] { SendEncoderModes(); });
+    for (int n = 8; n < 10; ++n)
+        connect(Enc[n], &DropDownList::clicked, this, [this] { SendEncoderModes9_10(); });
+    connect(Delay, &DropDownList::clicked, this, [this] { SendPulseLength(); });
+    connect(RotStart, &DropDownList::clicked, this, [this] { SendAInputMode(); });
+    connect(Selftest, &QPushButton::clicked, this, [this] { RunSelfDiagnostic(); });
+}
+
+void MainWindow::createDeviceDetails()
+{
+    // Created in this order so that SerNo lies above the left part of lblSerialNumber.
+    lblSerialNumber = Place(MakeLabel(Frame1, ""), "lblSerialNumber", 1680, 360, 3300, 330, true);
+    SerNo = Place(new DropDownList(Frame1), "SerNo", 1680, 300, 1560, 360, false);
+    lblVersion = Place(MakeLabel(Frame1, ""), "lblVersion", 1680, 1440, 3300, 330, true);
+    lblProduct = Place(MakeLabel(Frame1, ""), "lblProduct", 1680, 1080, 3300, 330, true);
+    lblManuf = Place(MakeLabel(Frame1, ""), "lblManuf", 1680, 720, 3300, 330, true);
+    for (QLabel *value : {lblSerialNumber, lblVersion, lblProduct, lblManuf})
+        setLabelColourValue(value, SYSTEM_WINDOW_TEXT);
+    Label2 = Place(MakeLabel(Frame1, "Version"), "Label2", 240, 1440, 1455, 285, true);
+    Label5 = Place(MakeLabel(Frame1, "Product"), "Label5", 240, 1080, 1215, 285, true);
+    Label4 = Place(MakeLabel(Frame1, "Manufacturer"), "Label4", 240, 720, 1215, 285, true);
+    Label3 = Place(MakeLabel(Frame1, "Serial Number"), "Label3", 240, 360, 1815, 285, true);
+    SerNo->raise();
+}
+
+void MainWindow::createEncoderFrame()
+{
+    for (int n = 10; n >= 1; --n) {
+        const QByteArray name = "Enc" + QByteArray::number(n);
+        Enc[n - 1] = Place(new DropDownList(Frame3), name.constData(), 240, 360 + 480 * (n - 1),
+                           900, 360, false);
+    }
+    Delay = Place(new DropDownList(Frame3), "Delay", 240, 5280, 1020, 360, false);
+    for (int n = 10; n >= 1; --n) {
+        const QByteArray name = "Label" + QByteArray::number(n + 5);
+        const QByteArray caption = "B" + QByteArray::number(2 * n - 1) + " + B"
+                                   + QByteArray::number(2 * n);
+        EncLabel[n - 1] = Place(MakeLabel(Frame3, caption.constData()), name.constData(), 1260,
+                                420 + 480 * (n - 1), n <= 8 ? 1095 : 1005, 375, false);
+    }
+    Line1 = new RuleLine(QPoint(TwipsToPixels(120), TwipsToPixels(5160)),
+                         QPoint(TwipsToPixels(4320), TwipsToPixels(5160)), Frame3);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Label1 = Place(MakeLabel(Frame3, "Pulse length"), "Label1", 1440, 5340, 1335, 375, false);
+}
+
+void MainWindow::createButtonsFrame()
+{
+    auto *lamp = Place(new LampShape(ButtonsFrame), "Shape1", 240, 360, 375, 375, true, false);
+    lamp->setOutlineColourValue(0x404040);
+    lamp->setFillColourValue(INDICATOR_OFF_COLOUR);
+    lamp->setProperty("index", 0);
+    Shape1.push_back(lamp);
+
+    auto *label = Place(MakeLabel(ButtonsFrame, "1"), "BtnLbl", 240, 840, 375, 360, true, false);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setProperty("index", 0);
+    BtnLbl.push_back(label);
+    btnLblColour_.push_back(0);
+    setButtonLabelColourValue(0, LABEL_OFF_COLOUR);
+    label->raise();
+}
+
+void MainWindow::setTabOrder()
+{
+    // Labels and frames take no focus, so the chain holds only the controls that can.
+    QWidget *order[] = {Delay,   Enc[0], Enc[1], Enc[2], Enc[3],   Enc[4], Enc[5],
+                        Enc[6],  Enc[7], Enc[8], Enc[9], SerNo,    Text1,  RotStart,
+                        Selftest, Text2, Text3,  Text4,  BtnDefaults};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+void MainWindow::setLabelColourValue(QLabel *label, std::uint32_t value)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, ColourFromValue(value, palette));
+    label->setPalette(palette);
+}
+
+void MainWindow::setButtonLabelColourValue(int index, std::uint32_t value)
+{
+    btnLblColour_[index] = value;
+    setLabelColourValue(BtnLbl[index], value);
+}
+
+LampShape *MainWindow::lamp(int index) const
+{
+    return index >= 0 && index < lampCount() ? Shape1[index] : nullptr;
+}
+
+QLabel *MainWindow::buttonLabel(int index) const
+{
+    return index >= 0 && index < static_cast<int>(BtnLbl.size()) ? BtnLbl[index] : nullptr;
+}
+
+std::uint32_t MainWindow::buttonLabelColourValue(int index) const
+{
+    return index >= 0 && index < static_cast<int>(btnLblColour_.size()) ? btnLblColour_[index] : 0;
+}
+
+} // namespace tamo::app

@@ -1,0 +1,21 @@
+// A poll timer that only records its state; whoever drives the window ticks it (scenarios
+// and tests run in virtual time).
+#pragma once
+
+#include "poll_timer.h"
+
+namespace tamo::app {
+
+class ManualPollTimer : public device::PollTimer {
+public:
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    bool isEnabled() const override { return enabled_; }
+    void setInterval(int milliseconds) override { interval_ = milliseconds; }
+    int interval() const override { return interval_; }
+
+private:
+    bool enabled_ = false;
+    int interval_ = 0;
+};
+
+} // namespace tamo::app

@@ -1,0 +1,21 @@
+#include "qt_poll_timer.h"
+
+namespace tamo::app {
+
+QtPollTimer::QtPollTimer(QObject *owner, std::function<void()> tick)
+    : timer_(new QTimer(owner))
+{
+    timer_->setObjectName(QStringLiteral("Timer"));
+    timer_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer_, &QTimer::timeout, owner, std::move(tick));
+}
+
+void QtPollTimer::setEnabled(bool enabled)
+{
+    if (enabled && !timer_->isActive())
+        timer_->start();
+    else if (!enabled)
+        timer_->stop();
+}
+
+} // namespace tamo::app
