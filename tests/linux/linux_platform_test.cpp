@@ -1,0 +1,373 @@
+#include "debug_log.h"
+#include "hid_linux.h"
+#include "hid_string.h"
+#include "native_platform.h"
+#include "temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+using namespace tamo::device;
+using tamo::test::FakeSysfs;
+using tamo::test::TempTree;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view USB_BOARD = "idVendor=1209\nidProduct=a7e0\nbcdDevice=0104\n"
+                                       "manufacturer=Velbr\xC3\xADn\nproduct=Tamo 32\n"
+                                       "serial=TB-000123\nbusnum=3\ndevnum=17";
+constexpr std::string_view UHID_UEVENT = "HID_ID=0003:00001209:0000A7E1\nHID_NAME=Virtual Tamo\n"
+                                         "HID_UNIQ=VT-7\n";
+
+std::size_t OpenDescriptorCount()
+{
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto &entry : fs::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+class LinuxPlatform : public ::testing::Test {
+protected:
+    LinuxPlatform()
+    {
+        sysfs.addUsbNode("hidraw2", "1-2", USB_BOARD, "HID_NAME=Velbrin Tamo 32\n");
+        sysfs.addUhidNode("hidraw10", "0003:1209:A7E1.0002", UHID_UEVENT);
+        sysfs.addUhidNode("hidraw9", "0003:1209:A7E1.0003", UHID_UEVENT);
+        // Regular files stand in for the nodes: they open, and every hidraw ioctl on them
+        // fails, which is what the error paths need.
+        for (const char *node : {"hidraw2", "hidraw9", "hidraw10"})
+            tree.file(fs::path("dev") / node, "");
+    }
+
+    std::string devicePath(const char *node) const { return (tree.root() / "dev" / node).string(); }
+
+    PlatformHandle open(const char *node, std::uint32_t flags = 0)
+    {
+        PlatformHandle handle;
+        const auto result = platform.CreateFileA(devicePath(node), GENERIC_READ | GENERIC_WRITE,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                 OPEN_EXISTING, flags, handle);
+        EXPECT_TRUE(result.ok) << result.error;
+        EXPECT_TRUE(handle.valid());
+        return handle;
+    }
+
+    // The enumeration pass as discovery makes it, down to the detail buffer of required
+    // size + 1 bytes.
+    std::vector<std::string> enumerate()
+    {
+        GUID guid;
+        EXPECT_TRUE(platform.HidD_GetHidGuid(guid).ok);
+        PlatformHandle set;
+        EXPECT_TRUE(
+            platform.SetupDiGetClassDevsA(guid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, set).ok);
+        std::vector<std::string> paths;
+        for (std::uint32_t index = 0;; ++index) {
+            SP_DEVICE_INTERFACE_DATA data;
+            data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
+            if (!platform.SetupDiEnumDeviceInterfaces(set, guid, index, data))
+                break;
+            std::uint32_t required = 0;
+            platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required);
+            std::vector<std::uint8_t> detail(required + 1, 0);
+            RtlMoveMemory(detail.data(), &DETAIL_DATA_FIXED_SIZE, 4);
+            const auto fetched = platform.SetupDiGetDeviceInterfaceDetailA(
+                set, data, std::span(detail).first(required), required);
+            EXPECT_TRUE(fetched.ok) << fetched.error;
+            paths.emplace_back(reinterpret_cast<const char *>(detail.data()) + 4);
+        }
+        EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set).ok);
+        return paths;
+    }
+
+    TempTree tree;
+    FakeSysfs sysfs{tree};
+    LinuxHidPlatform platform{sysfs.root(), tree.root() / "dev"};
+};
+
+} // namespace
+
+TEST_F(LinuxPlatform, EnumeratesNodesInNumericOrderWithTheirPaths)
+{
+    EXPECT_EQ(enumerate(), (std::vector<std::string>{devicePath("hidraw2"), devicePath("hidraw9"),
+                                                     devicePath("hidraw10")}));
+}
+
+TEST_F(LinuxPlatform, InterfaceSetIsASnapshot)
+{
+    PlatformHandle set;
+    ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
+    sysfs.addUhidNode("hidraw11", "0003:1209:A7E1.0011", UHID_UEVENT);
+    SP_DEVICE_INTERFACE_DATA data;
+    data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
+    EXPECT_TRUE(platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 2, data).ok);
+    const auto past = platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 3, data);
+    EXPECT_FALSE(past.ok);
+    EXPECT_EQ(past.error, "SetupDiEnumDeviceInterfaces: no more items");
+    EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set).ok);
+    EXPECT_FALSE(platform.SetupDiDestroyDeviceInfoList(set).ok);
+    EXPECT_FALSE(platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 0, data).ok);
+    EXPECT_EQ(enumerate().size(), 4u);
+}
+
+TEST_F(LinuxPlatform, OtherClassHasNoInterfacesAndBadRecordsAreRefused)
+{
+    PlatformHandle set;
+    ASSERT_TRUE(platform.SetupDiGetClassDevsA(GUID{1, 2, 3, {}}, 0x12, set).ok);
+    SP_DEVICE_INTERFACE_DATA data;
+    data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
+    EXPECT_FALSE(platform.SetupDiEnumDeviceInterfaces(set, GUID{1, 2, 3, {}}, 0, data).ok);
+    platform.SetupDiDestroyDeviceInfoList(set);
+
+    ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
+    data.cbSize = 32;
+    EXPECT_FALSE(platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 0, data).ok);
+    std::uint32_t required = 99;
+    const SP_DEVICE_INTERFACE_DATA neverFilled;
+    EXPECT_FALSE(platform.SetupDiGetDeviceInterfaceDetailA(set, neverFilled, {}, required).ok);
+    EXPECT_EQ(required, 99u);
+    platform.SetupDiDestroyDeviceInfoList(set);
+}
+
+TEST_F(LinuxPlatform, DetailRecordFollowsTheTwoStepProtocol)
+{
+    PlatformHandle set;
+    ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
+    SP_DEVICE_INTERFACE_DATA data;
+    data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
+    ASSERT_TRUE(platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 1, data).ok);
+    const std::string path = devicePath("hidraw9");
+
+    std::uint32_t required = 0;
+    EXPECT_FALSE(platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required).ok);
+    ASSERT_EQ(required, 4 + path.size() + 1);
+
+    const auto withSize = [&](std::uint32_t cbSize, std::size_t size) {
+        std::vector<std::uint8_t> detail(size + 8, 0xCC);
+        std::memcpy(detail.data(), &cbSize, std::min<std::size_t>(size, 4));
+        std::uint32_t needed = 0;
+        const bool ok =
+            platform
+                .SetupDiGetDeviceInterfaceDetailA(set, data, std::span(detail).first(size), needed)
+                .ok;
+        EXPECT_EQ(needed, required);
+        // Nothing beyond the span the caller gave, whatever happened.
+        EXPECT_EQ(std::vector<std::uint8_t>(detail.begin() + size, detail.end()),
+                  std::vector<std::uint8_t>(8, 0xCC));
+        return std::pair(ok, detail);
+    };
+
+    const auto [wrongSize, untouched] = withSize(DETAIL_DATA_FIXED_SIZE + 1, required);
+    EXPECT_FALSE(wrongSize);
+    EXPECT_EQ(untouched[4], 0xCC);
+    EXPECT_FALSE(withSize(DETAIL_DATA_FIXED_SIZE, required - 1).first);
+    EXPECT_FALSE(withSize(DETAIL_DATA_FIXED_SIZE, 3).first);
+
+    const auto [ok, detail] = withSize(DETAIL_DATA_FIXED_SIZE, required);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(detail.data()) + 4), path);
+    EXPECT_EQ(detail[required - 1], 0);
+    platform.SetupDiDestroyDeviceInfoList(set);
+}
+
+TEST_F(LinuxPlatform, HandlesAreDistinctAndCloseOnlyOnce)
+{
+    const PlatformHandle feature = open("hidraw2");
+    const PlatformHandle read = open("hidraw2", FILE_FLAG_OVERLAPPED);
+    EXPECT_NE(feature, read);
+    PlatformHandle event;
+    ASSERT_TRUE(platform.CreateEventA(nullptr, true, true, "", event).ok);
+    PlatformHandle other;
+    ASSERT_TRUE(platform.CreateEventA(nullptr, true, true, "", other).ok);
+    EXPECT_NE(event, other);
+    EXPECT_NE(event, feature);
+    EXPECT_TRUE(event.valid());
+
+    for (const PlatformHandle handle : {feature, read, event, other}) {
+        EXPECT_TRUE(platform.CloseHandle(handle).ok);
+        const auto again = platform.CloseHandle(handle);
+        EXPECT_FALSE(again.ok);
+        EXPECT_EQ(again.error, "CloseHandle: invalid handle");
+    }
+    EXPECT_FALSE(platform.CloseHandle(PlatformHandle{}).ok);
+
+    PlatformHandle set;
+    ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
+    EXPECT_FALSE(platform.CloseHandle(set).ok);
+    EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set).ok);
+}
+
+TEST_F(LinuxPlatform, OpenFailureGivesTheReasonAndIsLogged)
+{
+    std::vector<std::string> logged;
+    SetDebugLogSink([&](std::string_view line) { logged.emplace_back(line); });
+    PlatformHandle handle{77};
+    const std::string missing = devicePath("hidraw4");
+    const auto result = platform.CreateFileA(missing, GENERIC_READ | GENERIC_WRITE, 3, nullptr,
+                                             OPEN_EXISTING, 0, handle);
+    SetDebugLogSink({});
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(handle.valid());
+    EXPECT_EQ(result.error, "open(" + missing + "): No such file or directory");
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_NE(logged[0].find(missing), std::string::npos);
+    EXPECT_NE(logged[0].find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(LinuxPlatform, UsbBoardStringsComeFromItsUsbDevice)
+{
+    const PlatformHandle board = open("hidraw2");
+    std::vector<std::uint8_t> buffer(STRING_REQUEST_BYTES, 0);
+    ASSERT_TRUE(platform.HidD_GetManufacturerString(board, buffer).ok);
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + 16),
+        (std::vector<std::uint8_t>{'V', 0, 'e', 0, 'l', 0, 'b', 0, 'r', 0, 0xED, 0, 'n', 0, 0, 0}));
+    ASSERT_TRUE(platform.HidD_GetProductString(board, buffer).ok);
+    EXPECT_EQ(HidStringToText(buffer), "Tamo 32");
+    ASSERT_TRUE(platform.HidD_GetSerialNumberString(board, buffer).ok);
+    EXPECT_EQ(HidStringToText(buffer), "TB-000123");
+
+    std::vector<std::uint8_t> tiny(1, 0xAB);
+    const auto tooSmall = platform.HidD_GetSerialNumberString(board, tiny);
+    EXPECT_FALSE(tooSmall.ok);
+    EXPECT_EQ(tooSmall.error,
+              "HidD_GetSerialNumberString(" + devicePath("hidraw2") + "): buffer too small");
+    EXPECT_EQ(tiny[0], 0xAB);
+}
+
+TEST_F(LinuxPlatform, UhidBoardStringsComeFromItsUevent)
+{
+    const PlatformHandle board = open("hidraw10");
+    std::vector<std::uint8_t> buffer(STRING_REQUEST_BYTES, 0);
+    const auto manufacturer = platform.HidD_GetManufacturerString(board, buffer);
+    EXPECT_FALSE(manufacturer.ok);
+    EXPECT_EQ(manufacturer.error,
+              "HidD_GetManufacturerString(" + devicePath("hidraw10") + "): no manufacturer string");
+    ASSERT_TRUE(platform.HidD_GetProductString(board, buffer).ok);
+    EXPECT_EQ(HidStringToText(buffer), "Virtual Tamo");
+    ASSERT_TRUE(platform.HidD_GetSerialNumberString(board, buffer).ok);
+    EXPECT_EQ(HidStringToText(buffer), "VT-7");
+
+    const auto indexed = platform.HidD_GetIndexedString(board, 42, buffer);
+    EXPECT_FALSE(indexed.ok);
+    EXPECT_EQ(indexed.error,
+              "HidD_GetIndexedString(" + devicePath("hidraw10") + "): not a USB device");
+}
+
+TEST_F(LinuxPlatform, IndexedStringGoesToTheUsbDeviceNode)
+{
+    const PlatformHandle board = open("hidraw2");
+    std::vector<std::uint8_t> buffer(STRING_REQUEST_BYTES, 0);
+    const std::string node = (tree.root() / "dev/bus/usb/003/017").string();
+    EXPECT_EQ(platform.HidD_GetIndexedString(board, 42, buffer).error,
+              "open(" + node + "): No such file or directory");
+    tree.file("dev/bus/usb/003/017", "");
+    EXPECT_EQ(platform.HidD_GetIndexedString(board, 42, buffer).error,
+              "ioctl(USBDEVFS_CONTROL): Inappropriate ioctl for device");
+    EXPECT_FALSE(platform.HidD_GetIndexedString(board, 256, buffer).ok);
+    EXPECT_EQ(buffer, std::vector<std::uint8_t>(STRING_REQUEST_BYTES, 0));
+}
+
+TEST_F(LinuxPlatform, KernelCallsOnANonHidrawFileFailWithCallAndReason)
+{
+    const PlatformHandle file = open("hidraw9", FILE_FLAG_OVERLAPPED);
+    const std::string notTty = "Inappropriate ioctl for device";
+    HIDD_ATTRIBUTES attributes;
+    EXPECT_EQ(platform.HidD_GetAttributes(file, attributes).error,
+              "ioctl(HIDIOCGRAWINFO): " + notTty);
+    PlatformHandle preparsed{5};
+    EXPECT_EQ(platform.HidD_GetPreparsedData(file, preparsed).error,
+              "ioctl(HIDIOCGRDESCSIZE): " + notTty);
+    EXPECT_FALSE(preparsed.valid());
+    std::vector<std::uint8_t> report(9, 0);
+    EXPECT_EQ(platform.HidD_GetFeature(file, report).error, "ioctl(HIDIOCGFEATURE): " + notTty);
+    EXPECT_EQ(platform.HidD_SetFeature(file, report).error, "ioctl(HIDIOCSFEATURE): " + notTty);
+    EXPECT_FALSE(platform.HidD_SetFeature(file, std::span<const std::uint8_t>{}).ok);
+
+    std::vector<std::uint8_t> buffer(1000);
+    std::uint32_t bytesRead = 3;
+    OVERLAPPED overlapped;
+    const ReadResult read = platform.ReadFile(file, buffer, bytesRead, overlapped);
+    EXPECT_EQ(read.outcome, ReadOutcome::Failed);
+    EXPECT_EQ(read.error, "ioctl(HIDIOCGRDESCSIZE): " + notTty);
+    EXPECT_EQ(bytesRead, 0u);
+}
+
+TEST_F(LinuxPlatform, CallsOnUnknownHandlesFail)
+{
+    const PlatformHandle unknown{0x12345};
+    std::vector<std::uint8_t> buffer(STRING_REQUEST_BYTES);
+    HIDD_ATTRIBUTES attributes;
+    PlatformHandle preparsed;
+    HIDP_CAPS caps;
+    std::uint32_t bytesRead = 0;
+    OVERLAPPED overlapped;
+    EXPECT_FALSE(platform.HidD_GetAttributes(unknown, attributes).ok);
+    EXPECT_FALSE(platform.HidD_GetSerialNumberString(unknown, buffer).ok);
+    EXPECT_FALSE(platform.HidD_GetIndexedString(unknown, 42, buffer).ok);
+    EXPECT_FALSE(platform.HidD_GetPreparsedData(unknown, preparsed).ok);
+    EXPECT_FALSE(platform.HidD_GetFeature(unknown, buffer).ok);
+    EXPECT_FALSE(platform.HidP_GetCaps(unknown, caps).ok);
+    EXPECT_FALSE(platform.HidD_FreePreparsedData(unknown).ok);
+    EXPECT_EQ(platform.ReadFile(unknown, buffer, bytesRead, overlapped).outcome,
+              ReadOutcome::Failed);
+    // An event is no file.
+    PlatformHandle event;
+    platform.CreateEventA(nullptr, true, true, "", event);
+    EXPECT_FALSE(platform.HidD_GetProductString(event, buffer).ok);
+}
+
+TEST(LinuxPlatformDescriptors, NothingIsLeftOpen)
+{
+    TempTree tree;
+    FakeSysfs sysfs(tree);
+    sysfs.addUsbNode("hidraw2", "1-2", USB_BOARD, "");
+    sysfs.addUhidNode("hidraw3", "0003:1209:A7E1.0002", UHID_UEVENT);
+    tree.file("dev/hidraw2", "");
+    tree.file("dev/hidraw3", "");
+    tree.file("dev/bus/usb/003/017", "");
+
+    const std::size_t before = OpenDescriptorCount();
+    {
+        LinuxHidPlatform platform(sysfs.root(), tree.root() / "dev");
+        std::vector<std::uint8_t> buffer(STRING_REQUEST_BYTES);
+        PlatformHandle set;
+        ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
+        for (const char *node : {"hidraw2", "hidraw3"}) {
+            PlatformHandle file;
+            ASSERT_TRUE(platform
+                            .CreateFileA((tree.root() / "dev" / node).string(), 0xC0000000, 3,
+                                         nullptr, OPEN_EXISTING, 0, file)
+                            .ok);
+            HIDD_ATTRIBUTES attributes;
+            PlatformHandle preparsed;
+            platform.HidD_GetAttributes(file, attributes);
+            platform.HidD_GetIndexedString(file, 42, buffer);
+            platform.HidD_GetSerialNumberString(file, buffer);
+            platform.HidD_GetPreparsedData(file, preparsed);
+            EXPECT_GT(OpenDescriptorCount(), before);
+            platform.CloseHandle(file);
+        }
+        platform.SetupDiDestroyDeviceInfoList(set);
+        EXPECT_EQ(OpenDescriptorCount(), before);
+
+        // Handles the caller never closed go with the platform.
+        PlatformHandle forgotten;
+        platform.CreateFileA((tree.root() / "dev/hidraw2").string(), 0xC0000000, 3, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_OVERLAPPED, forgotten);
+        EXPECT_EQ(OpenDescriptorCount(), before + 1);
+    }
+    EXPECT_EQ(OpenDescriptorCount(), before);
+}
+
+TEST(LinuxPlatformDescriptors, NativePlatformIsTheHidrawBackend)
+{
+    const auto native = CreateNativeHidPlatform();
+    EXPECT_NE(dynamic_cast<LinuxHidPlatform *>(native.get()), nullptr);
+}
