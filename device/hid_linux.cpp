@@ -355,8 +355,13 @@ PlatformResult LinuxHidPlatform::HidD_GetIndexedString(PlatformHandle device,
     std::vector<std::uint8_t> received;
     if (auto result = ReadUsbStringDescriptor((devRoot_ / node).string(),
                                               static_cast<std::uint8_t>(stringIndex), received);
-        !result)
+        !result) {
+        // A board without the string stalls the request (EPIPE); anything else, such as no
+        // access to the USB node, hides the marker and is worth telling.
+        DebugLog("string " + std::to_string(stringIndex) + " of " + open->path + ": "
+                 + result.error);
         return result;
+    }
     if (!CopyStringDescriptor(received, buffer))
         return Failure(call, received.size() < 2 || received[1] != USB_DT_STRING_TYPE
                                  ? "reply is not a string descriptor"
