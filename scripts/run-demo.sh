@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds the tool and starts it: over the boards attached to this machine when one of the
+# family is there, otherwise the demo over virtual boards. Needs a display (xvfb-run works).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup-debian.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc)" --target tamo-config tamo-config-demo
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "run-demo: no display; run it as: xvfb-run -a scripts/run-demo.sh" >&2
+    exit 1
+fi
+if [ "${1:-}" != "--demo" ] && build/tools/tamo-board-present 2>/dev/null; then
+    exec build/app/tamo-config
+fi
+exec build/app/tamo-config-demo

@@ -1,0 +1,29 @@
+#!/bin/sh
+# Builds the report descriptor fuzzer with clang (libFuzzer, ASan, UBSan) in build-fuzz,
+# seeds it with the oracle descriptors and runs it for FUZZ_SECONDS (default 60). Exits
+# nonzero on any crash, sanitizer report or failed check.
+set -eu
+
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${FUZZ_BUILD_DIR:-"$ROOT/build-fuzz"}
+SECONDS_TO_RUN=${FUZZ_SECONDS:-60}
+CORPUS="$BUILD/descriptor-corpus"
+ARTIFACTS="$BUILD/descriptor-artifacts"
+
+CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja \
+    -DTAMO_FUZZ=ON -DTAMO_BUILD_GUI=OFF -DTAMO_BUILD_TESTS=ON >/dev/null
+cmake --build "$BUILD" --target descriptor_fuzzer -j2
+
+# Every descriptor in the oracle files, one seed file each, named by content.
+mkdir -p "$CORPUS" "$ARTIFACTS"
+for json in "$ROOT"/tests/device/oracle/*.json; do
+    grep -o '"hex": *"[0-9A-Fa-f]*"' "$json" | sed 's/.*"\([0-9A-Fa-f]*\)"$/\1/'
+done | while read -r hex; do
+    [ -n "$hex" ] || continue
+    name=$(printf '%s' "$hex" | cksum | cut -d' ' -f1)
+    printf '%s' "$hex" | perl -ne 'print pack("H*", $_)' >"$CORPUS/seed-$name"
+done
+echo "corpus: $(ls "$CORPUS" | wc -l) inputs in $CORPUS"
+
+"$BUILD/tests/fuzz/descriptor_fuzzer" -max_len=4096 -max_total_time="$SECONDS_TO_RUN" \
+    -print_final_stats=1 -artifact_prefix="$ARTIFACTS/" "$CORPUS"

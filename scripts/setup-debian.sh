@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package that the build, the tests and the tools need; skips what is
+# already there. Debian 12, as root (or with sudo).
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libgl-dev
+    # tests
+    libgtest-dev libgmock-dev nlohmann-json3-dev
+    clang libclang-rt-14-dev
+    # the window's design font, and a display for the demo
+    fonts-wine fonts-dejavu-core xvfb xauth
+)
+packages+=(${TAMO_EXTRA_PACKAGES:-})
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "setup: all ${#packages[@]} packages are installed"
+    exit 0
+fi
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
+echo "setup: installing ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

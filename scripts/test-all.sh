@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the unit, GUI and scenario
+# tests, the same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# descriptor fuzzer for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${JOBS:-$(nproc)}
+
+scripts/setup-debian.sh
+
+echo "== build and test (build/)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== unit tests under ASan and UBSan (build-asan/)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMO_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|scenario'
+
+if [ -x scripts/run-fuzz.sh ]; then
+    echo "== descriptor fuzzer"
+    scripts/run-fuzz.sh
+fi

@@ -1,0 +1,240 @@
+// The virtual backend keeps the contract every platform backend keeps.
+#include "board_identity.h"
+#include "virtual_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace tamo::test {
+
+using device::PlatformHandle;
+using device::ReadOutcome;
+
+class VirtualPlatformContract : public ::testing::Test {
+protected:
+    std::uint64_t nowMs = 0;
+    sim::VirtualHidPlatform platform{[this] { return nowMs; }};
+
+    PlatformHandle open(int device, std::uint32_t flags = 0)
+    {
+        PlatformHandle handle;
+        EXPECT_TRUE(platform.CreateFileA(platform.path(device),
+                                         device::GENERIC_READ | device::GENERIC_WRITE, 3, nullptr,
+                                         device::OPEN_EXISTING, flags, handle));
+        return handle;
+    }
+    device::ReadResult read(PlatformHandle handle, std::size_t bytes,
+                            std::vector<std::uint8_t> &out)
+    {
+        std::vector<std::uint8_t> buffer(bytes, 0xAA);
+        std::uint32_t got = 0;
+        device::OVERLAPPED overlapped;
+        const device::ReadResult result = platform.ReadFile(handle, buffer, got, overlapped);
+        out.assign(buffer.begin(), buffer.begin() + got);
+        return result;
+    }
+};
+
+TEST_F(VirtualPlatformContract, EnumeratesPresentDevicesWithTheDetailRecordProtocol)
+{
+    platform.addDevice(sim::FamilyBoard(u"A1"));
+    const int mouse = platform.addDevice(sim::ForeignMouse());
+    platform.unplug(mouse);
+    platform.addDevice(sim::FamilyBoard(u"B2"));
+
+    device::GUID guid;
+    platform.HidD_GetHidGuid(guid);
+    PlatformHandle set;
+    ASSERT_TRUE(platform.SetupDiGetClassDevsA(guid, 0x12, set));
+    std::vector<std::string> paths;
+    for (std::uint32_t index = 0;; ++index) {
+        device::SP_DEVICE_INTERFACE_DATA data;
+        data.cbSize = device::SP_DEVICE_INTERFACE_DATA_SIZE;
+        if (!platform.SetupDiEnumDeviceInterfaces(set, guid, index, data))
+            break;
+        std::uint32_t required = 0;
+        EXPECT_FALSE(platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required));
+        std::vector<std::uint8_t> detail(required, 0xFF);
+        EXPECT_FALSE(platform.SetupDiGetDeviceInterfaceDetailA(set, data, detail, required))
+            << "a detail record without its cbSize is refused";
+        const std::uint32_t cb = device::DETAIL_DATA_FIXED_SIZE;
+        std::memcpy(detail.data(), &cb, 4);
+        EXPECT_FALSE(platform.SetupDiGetDeviceInterfaceDetailA(
+            set, data, std::span(detail).first(required - 1), required))
+            << "a short buffer is refused, not overrun";
+        ASSERT_TRUE(platform.SetupDiGetDeviceInterfaceDetailA(set, data, detail, required));
+        EXPECT_EQ(detail.back(), 0);
+        paths.emplace_back(reinterpret_cast<const char *>(detail.data() + 4));
+    }
+    EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set));
+    EXPECT_EQ(paths, (std::vector<std::string>{platform.path(0), platform.path(2)}));
+    EXPECT_NE(paths[0], paths[1]);
+}
+
+TEST_F(VirtualPlatformContract, APathOpensTwiceAndEveryHandleIsCounted)
+{
+    const int board = platform.addDevice(sim::FamilyBoard(u"A1"));
+    const PlatformHandle feature = open(board);
+    const PlatformHandle reader = open(board, device::FILE_FLAG_OVERLAPPED);
+    EXPECT_NE(feature, reader);
+    EXPECT_EQ(platform.openFileHandles(board), 2);
+    EXPECT_TRUE(platform.CloseHandle(feature));
+    EXPECT_FALSE(platform.CloseHandle(feature)) << "a handle closes once";
+    EXPECT_TRUE(platform.CloseHandle(reader));
+    EXPECT_EQ(platform.openFileHandles(), 0);
+}
+
+TEST_F(VirtualPlatformContract, ReadsReturnWholeQueuedReportsOldestFirstUpToTheBytesAsked)
+{
+    auto spec = sim::FamilyBoard(u"A1");
+    spec.inputMode = sim::InputMode::OnChange;
+    const int board = platform.addDevice(spec);
+    const PlatformHandle reader = open(board, device::FILE_FLAG_OVERLAPPED);
+    const std::size_t length = platform.caps(board).caps.InputReportByteLength;
+    ASSERT_EQ(length, 8u);
+    for (std::uint32_t buttons : {0x01u, 0x02u, 0x03u})
+        platform.board(board)->setButtons(buttons);
+
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(read(reader, 2 * length + length / 2, bytes).outcome, ReadOutcome::Reports);
+    ASSERT_EQ(bytes.size(), 2 * length) << "a report that does not fit stays queued";
+    EXPECT_EQ(bytes[0], 0x00) << "report ID first";
+    EXPECT_EQ(bytes[3], 0x01);
+    EXPECT_EQ(bytes[length + 3], 0x02);
+    EXPECT_EQ(read(reader, 1000, bytes).outcome, ReadOutcome::Reports);
+    ASSERT_EQ(bytes.size(), length);
+    EXPECT_EQ(bytes[3], 0x03);
+    EXPECT_EQ(read(reader, 1000, bytes).outcome, ReadOutcome::NothingQueued);
+    EXPECT_TRUE(bytes.empty());
+}
+
+TEST_F(VirtualPlatformContract, StreamingBoardQueuesOneReportPerPeriod)
+{
+    auto spec = sim::FamilyBoard(u"A1");
+    spec.streamPeriodMs = 10;
+    const int board = platform.addDevice(spec);
+    const PlatformHandle reader = open(board, device::FILE_FLAG_OVERLAPPED);
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(read(reader, 1000, bytes).outcome, ReadOutcome::NothingQueued);
+    nowMs += 50;
+    EXPECT_EQ(read(reader, 1000, bytes).outcome, ReadOutcome::Reports);
+    EXPECT_EQ(bytes.size(), 5u * 8u);
+    nowMs += 10'000;
+    EXPECT_EQ(read(reader, 1000, bytes).outcome, ReadOutcome::Reports);
+    EXPECT_EQ(bytes.size(), 63u * 8u) << "the queue holds what hidraw holds";
+}
+
+TEST_F(VirtualPlatformContract, UnplugLetsQueuedReportsBeReadThenFailsEveryCall)
+{
+    auto spec = sim::FamilyBoard(u"A1");
+    spec.inputMode = sim::InputMode::OnChange;
+    const int board = platform.addDevice(spec);
+    const PlatformHandle feature = open(board);
+    const PlatformHandle reader = open(board, device::FILE_FLAG_OVERLAPPED);
+    platform.board(board)->setButtons(0x80);
+    platform.unplug(board);
+
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(read(reader, 1000, bytes).outcome, ReadOutcome::Reports);
+    const device::ReadResult gone = read(reader, 1000, bytes);
+    EXPECT_EQ(gone.outcome, ReadOutcome::Failed);
+    EXPECT_FALSE(gone.error.empty());
+    std::vector<std::uint8_t> report(17, 0);
+    EXPECT_FALSE(platform.HidD_GetFeature(feature, report));
+
+    platform.plug(board);
+    EXPECT_EQ(read(reader, 1000, bytes).outcome, ReadOutcome::Failed)
+        << "a handle from before the unplug stays dead";
+    const PlatformHandle fresh = open(board, device::FILE_FLAG_OVERLAPPED);
+    EXPECT_EQ(read(fresh, 1000, bytes).outcome, ReadOutcome::NothingQueued);
+}
+
+TEST_F(VirtualPlatformContract, StringsAreZeroTerminatedUtf16InTheCallersByteCount)
+{
+    auto spec = sim::FamilyBoard(u"SN-\u0100X");
+    spec.product = std::u16string(60, u'p');
+    const int board = platform.addDevice(spec);
+    const PlatformHandle handle = open(board);
+
+    std::vector<std::uint8_t> buffer(12, 0xEE);
+    ASSERT_TRUE(platform.HidD_GetSerialNumberString(handle, std::span(buffer).first(11)));
+    EXPECT_EQ(buffer[0], 'S');
+    EXPECT_EQ(buffer[6], 0x00);
+    EXPECT_EQ(buffer[7], 0x01) << "U+0100 keeps its high byte";
+    EXPECT_EQ(buffer[9], 0) << "terminator inside the bytes offered";
+    EXPECT_EQ(buffer[11], 0xEE) << "nothing written past the bytes offered";
+
+    std::vector<std::uint8_t> product(100, 0xEE);
+    ASSERT_TRUE(platform.HidD_GetProductString(handle, product));
+    EXPECT_EQ(product[96], 'p');
+    EXPECT_EQ(product[98], 0);
+    EXPECT_EQ(product[99], 0);
+
+    std::vector<std::uint8_t> tiny(1, 0xEE);
+    EXPECT_FALSE(platform.HidD_GetManufacturerString(handle, tiny));
+    EXPECT_EQ(tiny[0], 0xEE);
+    std::vector<std::uint8_t> marker(100, 0);
+    EXPECT_TRUE(platform.HidD_GetIndexedString(handle, device::MARKER_STRING_INDEX, marker));
+    EXPECT_FALSE(platform.HidD_GetIndexedString(handle, 7, marker));
+}
+
+TEST_F(VirtualPlatformContract, BoardStoresCommandsAndAnswersWithItsReplies)
+{
+    const int board = platform.addDevice(sim::FamilyBoard(u"A1"));
+    const PlatformHandle handle = open(board);
+    std::vector<std::uint8_t> command(17, 0);
+    command[1] = 0xEE;
+    command[2] = 6;
+    command[3] = 2;
+    ASSERT_TRUE(platform.HidD_SetFeature(handle, command));
+    EXPECT_EQ(platform.featureReportsReceived(board).back(), command);
+
+    std::vector<std::uint8_t> reply(17, 0);
+    ASSERT_TRUE(platform.HidD_GetFeature(handle, reply));
+    EXPECT_EQ(reply[1], 0) << "status";
+    EXPECT_EQ(reply[8], 2) << "the pulse length argument in byte code + 2";
+
+    std::vector<std::uint8_t> request(17, 0);
+    request[1] = 0xE1;
+    platform.board(board)->setSelfTestResult(7);
+    ASSERT_TRUE(platform.HidD_SetFeature(handle, request));
+    ASSERT_TRUE(platform.HidD_GetFeature(handle, reply));
+    EXPECT_EQ(reply[1], 7);
+    ASSERT_TRUE(platform.HidD_GetFeature(handle, reply));
+    EXPECT_EQ(reply[1], 0) << "the self-test answers once, then the configuration reply again";
+}
+
+TEST_F(VirtualPlatformContract, InjectedFaultsFailTheNextCallsOfOneOperation)
+{
+    const int board = platform.addDevice(sim::FamilyBoard(u"A1"));
+    const PlatformHandle handle = open(board);
+    platform.failNext("HidD_GetFeature", 2, board);
+    std::vector<std::uint8_t> reply(17, 0);
+    EXPECT_FALSE(platform.HidD_GetFeature(handle, reply));
+    EXPECT_FALSE(platform.HidD_GetFeature(handle, reply));
+    EXPECT_TRUE(platform.HidD_GetFeature(handle, reply));
+    EXPECT_EQ(platform.countCalls("HidD_GetFeature", board), 3);
+}
+
+TEST_F(VirtualPlatformContract, ValueCapsQueryNeverWritesPastTheRecordsGiven)
+{
+    const int board = platform.addDevice(sim::FamilyBoard(u"A1"));
+    const PlatformHandle handle = open(board);
+    PlatformHandle preparsed;
+    ASSERT_TRUE(platform.HidD_GetPreparsedData(handle, preparsed));
+    device::HIDP_CAPS caps;
+    ASSERT_TRUE(platform.HidP_GetCaps(preparsed, caps));
+    ASSERT_EQ(caps.NumberInputValueCaps, 2);
+
+    std::vector<std::uint8_t> records(72 + 40, 0xCC);
+    std::uint16_t count = 50;
+    const auto result = platform.HidP_GetValueCaps(device::HIDP_REPORT_TYPE::HidP_Input,
+                                                   std::span(records), count, preparsed);
+    EXPECT_EQ(result.value, device::HIDP_STATUS_BUFFER_TOO_SMALL);
+    EXPECT_EQ(count, 1);
+    for (std::size_t i = 72; i < records.size(); ++i)
+        ASSERT_EQ(records[i], 0xCC) << i;
+    EXPECT_TRUE(platform.HidD_FreePreparsedData(preparsed));
+    EXPECT_EQ(platform.openPreparsedData(), 0);
+}
+
+} // namespace tamo::test
