@@ -17,12 +17,12 @@ class WindowFixture : public ::testing::Test {
 protected:
     std::uint64_t nowMs = 0;
     sim::VirtualHidPlatform platform{[this] { return nowMs; }};
-    app::ManualPollTimer *timer = nullptr;
+    device::ManualPollTimer *timer = nullptr;
     std::unique_ptr<app::MainWindow> window;
 
     void createWindow()
     {
-        auto manual = std::make_unique<app::ManualPollTimer>();
+        auto manual = std::make_unique<device::ManualPollTimer>();
         timer = manual.get();
         window = std::make_unique<app::MainWindow>(platform, std::move(manual));
     }

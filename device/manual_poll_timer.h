@@ -4,9 +4,9 @@
 
 #include "poll_timer.h"
 
-namespace tamo::app {
+namespace tamo::device {
 
-class ManualPollTimer : public device::PollTimer {
+class ManualPollTimer : public PollTimer {
 public:
     void setEnabled(bool enabled) override { enabled_ = enabled; }
     bool isEnabled() const override { return enabled_; }
@@ -18,4 +18,4 @@ private:
     int interval_ = 0;
 };
 
-} // namespace tamo::app
+} // namespace tamo::device
