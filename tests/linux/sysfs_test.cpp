@@ -107,16 +107,6 @@ TEST(Sysfs, UhidBoardWithEmptyOrMissingFieldsHasNoStrings)
     EXPECT_FALSE(SerialOf(device));
 }
 
-TEST(Sysfs, VanishedNodeGivesNothing)
-{
-    TempTree tree;
-    FakeSysfs sysfs(tree);
-    const HidrawSysfs device = ReadHidrawSysfs(sysfs.root(), "hidraw5");
-    EXPECT_FALSE(device.usb);
-    EXPECT_TRUE(device.hidUevent.empty());
-    EXPECT_FALSE(SerialOf(device));
-}
-
 TEST(Sysfs, MalformedUsbNumbersAreNotAUsbParent)
 {
     TempTree tree;
