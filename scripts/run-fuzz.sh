@@ -7,23 +7,27 @@ set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${FUZZ_BUILD_DIR:-"$ROOT/build-fuzz"}
 SECONDS_TO_RUN=${FUZZ_SECONDS:-60}
+# New inputs the fuzzer finds go to CORPUS and are kept between runs; SEEDS is rebuilt.
 CORPUS="$BUILD/descriptor-corpus"
+SEEDS="$BUILD/descriptor-seeds"
 ARTIFACTS="$BUILD/descriptor-artifacts"
 
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja \
-    -DTAMO_FUZZ=ON -DTAMO_BUILD_GUI=OFF -DTAMO_BUILD_TESTS=ON >/dev/null
+    -DTAMO_FUZZ=ON -DTAMO_BUILD_GUI=OFF -DTAMO_BUILD_TESTS=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD" --target descriptor_fuzzer -j2
 
 # Every descriptor in the oracle files, one seed file each, named by content.
-mkdir -p "$CORPUS" "$ARTIFACTS"
+rm -rf "$SEEDS"
+mkdir -p "$SEEDS" "$CORPUS" "$ARTIFACTS"
 for json in "$ROOT"/tests/device/oracle/*.json; do
     grep -o '"hex": *"[0-9A-Fa-f]*"' "$json" | sed 's/.*"\([0-9A-Fa-f]*\)"$/\1/'
 done | while read -r hex; do
     [ -n "$hex" ] || continue
     name=$(printf '%s' "$hex" | cksum | cut -d' ' -f1)
-    printf '%s' "$hex" | perl -ne 'print pack("H*", $_)' >"$CORPUS/seed-$name"
+    printf '%s' "$hex" | perl -ne 'print pack("H*", $_)' >"$SEEDS/seed-$name"
 done
-echo "corpus: $(ls "$CORPUS" | wc -l) inputs in $CORPUS"
+echo "seeds: $(ls "$SEEDS" | wc -l) descriptors; corpus: $(ls "$CORPUS" | wc -l) inputs in $CORPUS"
 
 "$BUILD/tests/fuzz/descriptor_fuzzer" -max_len=4096 -max_total_time="$SECONDS_TO_RUN" \
-    -print_final_stats=1 -artifact_prefix="$ARTIFACTS/" "$CORPUS"
+    -print_final_stats=1 -artifact_prefix="$ARTIFACTS/" "$CORPUS" "$SEEDS"
