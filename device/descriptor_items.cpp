@@ -1,5 +1,7 @@
 #include "descriptor_items.h"
 
+#include <cstdio>
+
 namespace tamo::device {
 
 namespace {
@@ -47,10 +49,11 @@ DescriptorItemReader::Status DescriptorItemReader::next(DescriptorItem &item)
     static constexpr std::uint8_t SIZES[4] = {0, 1, 2, 4};
     const std::uint8_t size = SIZES[prefix & 0x3];
     if (left < size) {
-        error_ = "item 0x" + std::string{"0123456789ABCDEF"[prefix >> 4]}
-                 + std::string{"0123456789ABCDEF"[prefix & 0xF]} + " at byte offset "
-                 + std::to_string(offset) + " needs " + std::to_string(size)
-                 + " data bytes but only " + std::to_string(left) + " remain";
+        char prefixText[8];
+        std::snprintf(prefixText, sizeof prefixText, "0x%02X", prefix);
+        error_ = std::string{"item "} + prefixText + " at byte offset " + std::to_string(offset)
+                 + " needs " + std::to_string(size) + " data bytes but only " + std::to_string(left)
+                 + " remain";
         return Status::Truncated;
     }
     item.type = static_cast<ItemType>((prefix >> 2) & 0x3);

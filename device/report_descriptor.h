@@ -26,7 +26,6 @@ struct HidButtonCaps {
     std::uint8_t IsStringRange = 0;
     std::uint8_t IsDesignatorRange = 0;
     std::uint8_t IsAbsolute = 0;
-    std::uint16_t ReportCount = 0;
     USAGE UsageMin = 0;
     USAGE UsageMax = 0;
     std::uint16_t StringMin = 0;
