@@ -97,7 +97,7 @@ bool WriteUtf16Le(std::u16string_view text, std::span<std::uint8_t> buffer)
     const std::size_t units = buffer.size() / 2;
     if (units == 0)
         return false;
-    std::size_t count = std::min(text.size(), units - 1);
+    std::size_t count = std::min(text.size(), units);
     const auto isHighSurrogate = [](char16_t unit) {
         return unit >= 0xD800 && unit <= 0xDBFF;
     };
@@ -107,8 +107,10 @@ bool WriteUtf16Le(std::u16string_view text, std::span<std::uint8_t> buffer)
         buffer[2 * k] = static_cast<std::uint8_t>(text[k] & 0xFF);
         buffer[2 * k + 1] = static_cast<std::uint8_t>(text[k] >> 8);
     }
-    buffer[2 * count] = 0;
-    buffer[2 * count + 1] = 0;
+    if (count < units) {
+        buffer[2 * count] = 0;
+        buffer[2 * count + 1] = 0;
+    }
     return true;
 }
 

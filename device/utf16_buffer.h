@@ -12,9 +12,10 @@ namespace tamo::device {
 // sequence, encoded surrogate, value past U+10FFFF) becomes one U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
-// Writes text and a zero code unit from byte 0, cut so that the terminator still fits and
-// never between the halves of a surrogate pair; bytes after the terminator are untouched.
-// False, with nothing written, when the buffer cannot hold even the terminator.
+// Writes text from byte 0 and a zero code unit after it where one fits, as the HID string
+// services do: a string that fills the buffer exactly has no terminator (the caller's buffer
+// reaches past the bytes it offers). Never cut between the halves of a surrogate pair; bytes
+// after the text are untouched. False, with nothing written, below one whole code unit.
 bool WriteUtf16Le(std::u16string_view text, std::span<std::uint8_t> buffer);
 
 } // namespace tamo::device

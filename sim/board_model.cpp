@@ -33,9 +33,20 @@ void BoardModel::receiveFeatureReport(std::span<const std::uint8_t> report)
     settings_.arguments[code - kFirstCode] = report[3];
 }
 
+void BoardModel::scriptFeatureReplies(std::vector<std::vector<std::uint8_t>> replies)
+{
+    scripted_.assign(replies.begin(), replies.end());
+}
+
 std::vector<std::uint8_t> BoardModel::nextFeatureReply()
 {
     std::vector<std::uint8_t> reply(featureLength_, 0);
+    if (!scripted_.empty()) {
+        const std::vector<std::uint8_t> &next = scripted_.front();
+        std::copy_n(next.begin(), std::min(next.size(), reply.size()), reply.begin());
+        scripted_.pop_front();
+        return reply;
+    }
     if (selfTestPending_) {
         selfTestPending_ = false;
         if (reply.size() > 1)

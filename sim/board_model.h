@@ -30,6 +30,9 @@ public:
     // Board to host: the bytes of the next feature report, featureReportByteLength long.
     std::vector<std::uint8_t> nextFeatureReply();
 
+    // The next feature reads answer these bytes, in order, before the board's own replies.
+    void scriptFeatureReplies(std::vector<std::vector<std::uint8_t>> replies);
+
     void setSelfTestResult(std::uint8_t result) { selfTestResult_ = result; }
     std::uint8_t selfTestResult() const { return selfTestResult_; }
     // Status byte of the configuration reply; nonzero makes the tool ignore the reply.
@@ -66,6 +69,7 @@ private:
     bool clockStarted_ = false;
     std::uint64_t lastEmitMs_ = 0;
     std::deque<std::vector<std::uint8_t>> changes_;
+    std::deque<std::vector<std::uint8_t>> scripted_;
 };
 
 } // namespace tamo::sim

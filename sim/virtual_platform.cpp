@@ -1,5 +1,7 @@
 #include "virtual_platform.h"
 
+#include "utf16_buffer.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -16,27 +18,6 @@ namespace {
 constexpr std::size_t kReportQueueLimit = 63;
 constexpr const char *kPathPrefix = "virtual:/dev/hidraw";
 
-std::vector<std::uint8_t> Utf16Bytes(const std::u16string &text)
-{
-    std::vector<std::uint8_t> bytes;
-    for (char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
-
-// Zero-terminated UTF-16LE cut at a whole code unit, with the terminator inside the buffer.
-bool WriteUtf16(const std::u16string &text, std::span<std::uint8_t> buffer)
-{
-    if (buffer.size() < 2)
-        return false;
-    std::fill(buffer.begin(), buffer.end(), 0);
-    const std::vector<std::uint8_t> bytes = Utf16Bytes(text);
-    const std::size_t room = (buffer.size() - 2) & ~std::size_t{1};
-    std::copy_n(bytes.begin(), std::min(room, bytes.size()), buffer.begin());
-    return true;
-}
 } // namespace
 
 struct VirtualHidPlatform::Device {
@@ -441,7 +422,7 @@ PlatformResult VirtualHidPlatform::stringRequest(
     const std::u16string *text = pick(d);
     if (!text)
         return record(operation, file->device, PlatformResult::failure(operation + ": no such string"));
-    if (!WriteUtf16(*text, buffer))
+    if (!device::WriteUtf16Le(*text, buffer))
         return record(operation, file->device, PlatformResult::failure(operation + ": buffer too small"));
     return record(operation, file->device, PlatformResult::success(),
                   std::vector<std::uint8_t>(buffer.begin(), buffer.end()));

@@ -52,7 +52,7 @@ TEST(Utf8ToUtf16, ReplacesEachIllFormedSubsequenceOnce)
     EXPECT_EQ(Utf8ToUtf16("\xFF\xFE"), u"\uFFFD\uFFFD");
 }
 
-TEST(WriteUtf16Le, KeepsTheTerminatorInsideTheCallersBytes)
+TEST(WriteUtf16Le, FillsTheCallersBytesAndTerminatesWhereThereIsRoom)
 {
     for (const std::size_t size : {0u, 1u}) {
         auto buffer = Filled(size);
@@ -62,11 +62,11 @@ TEST(WriteUtf16Le, KeepsTheTerminatorInsideTheCallersBytes)
 
     auto two = Filled(2);
     EXPECT_TRUE(WriteUtf16Le(u"Tamo", two));
-    EXPECT_EQ(two, (std::vector<std::uint8_t>{0, 0}));
+    EXPECT_EQ(two, (std::vector<std::uint8_t>{'T', 0}));
 
     auto odd = Filled(7); // three whole code units; the odd byte stays untouched
     EXPECT_TRUE(WriteUtf16Le(u"Tamo", odd));
-    EXPECT_EQ(odd, (std::vector<std::uint8_t>{'T', 0, 'a', 0, 0, 0, 0xAA}));
+    EXPECT_EQ(odd, (std::vector<std::uint8_t>{'T', 0, 'a', 0, 'm', 0, 0xAA}));
 
     auto exact = Filled(10);
     EXPECT_TRUE(WriteUtf16Le(u"Tamo", exact));
@@ -82,10 +82,9 @@ TEST(WriteUtf16Le, FiftyCharactersInTheHundredByteRequest)
     const std::u16string fifty(50, u'S');
     auto buffer = Filled(STRING_REQUEST_BYTES);
     ASSERT_TRUE(WriteUtf16Le(fifty, buffer));
-    EXPECT_EQ(UnitsOf(buffer), fifty.substr(0, 49));
-    EXPECT_EQ(buffer[98], 0);
+    EXPECT_EQ(buffer[98], 'S');
     EXPECT_EQ(buffer[99], 0);
-    EXPECT_EQ(HidStringToText(buffer), std::string(49, 'S'));
+    EXPECT_EQ(HidStringToText(buffer), std::string(50, 'S'));
 
     auto roomy = Filled(STRING_REQUEST_BYTES + 2);
     ASSERT_TRUE(WriteUtf16Le(fifty, roomy));
@@ -101,10 +100,10 @@ TEST(WriteUtf16Le, NonAsciiIsLittleEndianAndPairsStayWhole)
     EXPECT_EQ(HidStringToText(buffer), "");
 
     const std::u16string pair = u"ab\U0001F3AE";
-    auto cut = Filled(8); // room for three units + terminator would split the pair
+    auto cut = Filled(6); // three units would split the pair
     ASSERT_TRUE(WriteUtf16Le(pair, cut));
     EXPECT_EQ(UnitsOf(cut), u"ab");
-    auto whole = Filled(10);
+    auto whole = Filled(8);
     ASSERT_TRUE(WriteUtf16Le(pair, whole));
     EXPECT_EQ(UnitsOf(whole), pair);
 }
@@ -140,7 +139,7 @@ TEST(UsbStringDescriptor, PayloadBoundedByLengthAndByWhatArrived)
 
     auto small = Filled(4);
     ASSERT_TRUE(CopyStringDescriptor(tamo, small));
-    EXPECT_EQ(small, (std::vector<std::uint8_t>{'T', 0, 0, 0}));
+    EXPECT_EQ(small, (std::vector<std::uint8_t>{'T', 0, 'a', 0})) << "as much as the caller's bytes hold";
 }
 
 TEST(UsbStringDescriptor, RejectsWhatIsNotAStringDescriptor)

@@ -148,7 +148,7 @@ TEST_F(VirtualPlatformContract, UnplugLetsQueuedReportsBeReadThenFailsEveryCall)
     EXPECT_EQ(read(fresh, 1000, bytes).outcome, ReadOutcome::NothingQueued);
 }
 
-TEST_F(VirtualPlatformContract, StringsAreZeroTerminatedUtf16InTheCallersByteCount)
+TEST_F(VirtualPlatformContract, StringsAreUtf16FromByteZeroWithinTheCallersByteCount)
 {
     auto spec = sim::FamilyBoard(u"SN-\u0100X");
     spec.product = std::u16string(60, u'p');
@@ -160,13 +160,13 @@ TEST_F(VirtualPlatformContract, StringsAreZeroTerminatedUtf16InTheCallersByteCou
     EXPECT_EQ(buffer[0], 'S');
     EXPECT_EQ(buffer[6], 0x00);
     EXPECT_EQ(buffer[7], 0x01) << "U+0100 keeps its high byte";
-    EXPECT_EQ(buffer[9], 0) << "terminator inside the bytes offered";
+    EXPECT_EQ(buffer[8], 'X');
+    EXPECT_EQ(buffer[10], 0xEE) << "the odd byte is not written";
     EXPECT_EQ(buffer[11], 0xEE) << "nothing written past the bytes offered";
 
     std::vector<std::uint8_t> product(100, 0xEE);
     ASSERT_TRUE(platform.HidD_GetProductString(handle, product));
-    EXPECT_EQ(product[96], 'p');
-    EXPECT_EQ(product[98], 0);
+    EXPECT_EQ(product[98], 'p') << "a string as long as the buffer fills it";
     EXPECT_EQ(product[99], 0);
 
     std::vector<std::uint8_t> tiny(1, 0xEE);
