@@ -15,6 +15,7 @@ LampShape::LampShape(QWidget *parent)
 
 void LampShape::setFillColourValue(std::uint32_t value)
 {
+    ++fillSets_;
     if (value == fill_)
         return;
     fill_ = value;

@@ -13,6 +13,8 @@ public:
 
     void setFillColourValue(std::uint32_t value);
     std::uint32_t fillColourValue() const { return fill_; }
+    // How often the fill was set, changed or not: the poll repaints only changed bytes.
+    int fillSetCount() const { return fillSets_; }
     void setOutlineColourValue(std::uint32_t value);
     std::uint32_t outlineColourValue() const { return outline_; }
 
@@ -22,6 +24,7 @@ protected:
 private:
     std::uint32_t fill_ = 0;
     std::uint32_t outline_ = 0;
+    int fillSets_ = 0;
 };
 
 // A straight line between two points of its parent, drawn in the window-text colour.

@@ -1,0 +1,474 @@
+#include "scenario_runner.h"
+
+#include "board_identity.h"
+#include "control_access.h"
+#include "lamp_shape.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <cstdio>
+#include <set>
+
+namespace tamo::scenario {
+
+namespace {
+
+std::u16string Utf16(const std::string &latin1)
+{
+    return std::u16string(latin1.begin(), latin1.end());
+}
+
+std::string Hex(const std::vector<std::uint8_t> &bytes)
+{
+    std::string text;
+    for (std::uint8_t byte : bytes) {
+        char digits[4];
+        std::snprintf(digits, sizeof digits, text.empty() ? "%02X" : " %02X", byte);
+        text += digits;
+    }
+    return text;
+}
+
+// Words joined with " | ", the separator a script may also write between them.
+std::string Joined(const std::vector<std::string> &words, std::size_t from)
+{
+    std::string text;
+    bool first = true;
+    for (std::size_t i = from; i < words.size(); ++i) {
+        if (words[i] == "|")
+            continue;
+        text += (first ? "" : " | ") + words[i];
+        first = false;
+    }
+    return text;
+}
+
+// "1-8" or "17": lamp numbers as the window captions them.
+bool ParseLampNumbers(const std::vector<std::string> &words, std::size_t from, std::set<int> &out)
+{
+    for (std::size_t i = from; i < words.size(); ++i) {
+        const std::string &word = words[i];
+        const auto dash = word.find('-');
+        const auto first = ParseNumber(word.substr(0, dash));
+        const auto last = dash == std::string::npos ? first : ParseNumber(word.substr(dash + 1));
+        if (!first || !last || *first < 1 || *last > app::BUTTON_COUNT || *first > *last)
+            return false;
+        for (long n = *first; n <= *last; ++n)
+            out.insert(static_cast<int>(n));
+    }
+    return true;
+}
+
+std::string LampList(const std::set<int> &lamps)
+{
+    if (lamps.empty())
+        return "none";
+    std::string text;
+    for (int n : lamps)
+        text += (text.empty() ? "" : " ") + std::to_string(n);
+    return text;
+}
+
+} // namespace
+
+ScenarioRunner::ScenarioRunner(std::ostream &out)
+    : out_(out)
+    , platform_([this] { return nowMs_; })
+{
+}
+
+ScenarioRunner::~ScenarioRunner() = default;
+
+bool ScenarioRunner::run(const ParsedScript &script)
+{
+    if (!script.error.empty()) {
+        out_ << "error: " << script.error << "\n";
+        ++failed_;
+    }
+    for (const ScenarioLine &line : script.lines) {
+        if (line.words[0] == "expect") {
+            bool ok = false;
+            std::string got;
+            const std::string error = check(line, ok, got);
+            if (!error.empty()) {
+                ok = false;
+                got = error;
+            }
+            ok ? ++passed_ : ++failed_;
+            out_ << (ok ? "ok   " : "FAIL ") << "line " << line.number << ": " << line.source;
+            if (!ok)
+                out_ << "\n       got: " << got;
+            out_ << "\n";
+            continue;
+        }
+        const std::string error = step(line);
+        if (!error.empty()) {
+            ++failed_;
+            out_ << "FAIL line " << line.number << ": " << line.source << "\n       " << error
+                 << "\n";
+            break;
+        }
+    }
+    out_ << passed_ << " passed, " << failed_ << " failed\n";
+    return failed_ == 0 && passed_ > 0;
+}
+
+int ScenarioRunner::device(const std::string &name, std::string &error) const
+{
+    const auto found = devices_.find(name);
+    if (found == devices_.end()) {
+        error = "no device named " + name;
+        return -1;
+    }
+    return found->second;
+}
+
+QWidget *ScenarioRunner::control(const std::string &name, std::string &error) const
+{
+    if (!window_) {
+        error = "the window has not been started";
+        return nullptr;
+    }
+    auto *found = window_->findChild<QWidget *>(QString::fromStdString(name));
+    if (!found && name == "frmMain")
+        found = window_.get();
+    if (!found)
+        error = "no control named " + name;
+    return found;
+}
+
+std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
+{
+    if (line.words.size() < 2)
+        return "attach needs a name";
+    const std::string &name = line.words[1];
+    if (devices_.count(name))
+        return "a device named " + name + " exists already";
+    auto option = [&](const char *key) -> const std::string * {
+        const auto found = line.options.find(key);
+        return found == line.options.end() ? nullptr : &found->second;
+    };
+    auto number = [&](const char *key, long fallback, std::string &error) {
+        const std::string *text = option(key);
+        if (!text)
+            return fallback;
+        const auto value = ParseNumber(*text);
+        if (!value || *value < 0 || *value > 0xFFFF)
+            error = std::string("bad ") + key + "=" + *text;
+        return value.value_or(fallback);
+    };
+    sim::VirtualDeviceSpec spec =
+        board ? sim::FamilyBoard(Utf16(name)) : sim::ForeignMouse();
+    std::string error;
+    spec.vendorId = static_cast<std::uint16_t>(number("vid", spec.vendorId, error));
+    spec.productId = static_cast<std::uint16_t>(number("pid", spec.productId, error));
+    spec.versionNumber = static_cast<std::uint16_t>(number("version", spec.versionNumber, error));
+    if (const std::string *serial = option("serial"))
+        spec.serialNumber = Utf16(*serial);
+    if (const std::string *marker = option("marker")) {
+        spec.indexedStrings.erase(device::MARKER_STRING_INDEX);
+        if (*marker != "none")
+            spec.indexedStrings[device::MARKER_STRING_INDEX] = Utf16(*marker);
+    }
+    for (auto [key, field] : {std::pair{"manufacturer", &spec.manufacturer},
+                              std::pair{"product", &spec.product}}) {
+        if (const std::string *text = option(key)) {
+            if (*text == "none")
+                field->reset();
+            else
+                *field = Utf16(*text);
+        }
+    }
+    if (const std::string *stream = option("stream")) {
+        if (*stream == "onchange") {
+            spec.inputMode = sim::InputMode::OnChange;
+        } else {
+            const auto period = ParseNumber(*stream);
+            if (!period || *period < 1)
+                return "bad stream=" + *stream;
+            spec.inputMode = sim::InputMode::Streaming;
+            spec.streamPeriodMs = static_cast<std::uint32_t>(*period);
+        }
+    }
+    if (option("input") || option("feature")) {
+        // Report lengths that the descriptor would not give: the caps are stated directly.
+        device::DescriptorParse parse = device::ParseReportDescriptor(spec.reportDescriptor);
+        device::HidCollectionCaps caps =
+            parse.collections.empty() ? device::HidCollectionCaps{} : parse.collections.front();
+        caps.caps.InputReportByteLength = static_cast<std::uint16_t>(
+            number("input", caps.caps.InputReportByteLength, error));
+        caps.caps.FeatureReportByteLength = static_cast<std::uint16_t>(
+            number("feature", caps.caps.FeatureReportByteLength, error));
+        spec.capsOverride = caps;
+    }
+    if (!error.empty())
+        return error;
+    devices_[name] = platform_.addDevice(std::move(spec));
+    return {};
+}
+
+std::string ScenarioRunner::setButtons(const ScenarioLine &line, bool press)
+{
+    std::string error;
+    const int id = line.words.size() >= 2 ? device(line.words[1], error) : -1;
+    if (id < 0)
+        return error.empty() ? "press and release name a board" : error;
+    sim::BoardModel *board = platform_.board(id);
+    if (!board)
+        return line.words[1] + " is not a board";
+    std::set<int> buttons;
+    if (!ParseLampNumbers(line.words, 2, buttons))
+        return "buttons are numbered 1 to 32";
+    std::uint32_t state = board->buttons();
+    for (int n : buttons) {
+        const std::uint32_t bit = 1u << (n - 1);
+        state = press ? (state | bit) : (state & ~bit);
+    }
+    board->setButtons(state);
+    return {};
+}
+
+std::string ScenarioRunner::step(const ScenarioLine &line)
+{
+    const std::string &command = line.words[0];
+    const auto &w = line.words;
+    std::string error;
+    if (command == "attach")
+        return attach(line, true);
+    if (command == "attach-foreign")
+        return attach(line, false);
+    if (command == "unplug" || command == "plug") {
+        const int id = w.size() >= 2 ? device(w[1], error) : -1;
+        if (id < 0)
+            return error.empty() ? command + " needs a device" : error;
+        command == "unplug" ? platform_.unplug(id) : platform_.plug(id);
+        return {};
+    }
+    if (command == "start") {
+        if (window_)
+            return "started already";
+        auto timer = std::make_unique<device::ManualPollTimer>();
+        timer_ = timer.get();
+        window_ = std::make_unique<app::MainWindow>(platform_, std::move(timer));
+        window_->LoadMainWindow();
+        for (int k = 0; k < window_->lampCount(); ++k)
+            lampFillSets_.push_back(window_->lamp(k)->fillSetCount());
+        return {};
+    }
+    if (command == "press" || command == "release")
+        return setButtons(line, command == "press");
+    if (command == "buttons") {
+        const int id = w.size() >= 3 ? device(w[1], error) : -1;
+        const auto value = w.size() >= 3 ? ParseNumber(w[2]) : std::nullopt;
+        if (id < 0 || !value || !platform_.board(id))
+            return error.empty() ? "buttons BOARD 0xSTATE" : error;
+        platform_.board(id)->setButtons(static_cast<std::uint32_t>(*value));
+        return {};
+    }
+    if (command == "tick") {
+        if (!window_ || closed_)
+            return "no window to tick";
+        const auto count = w.size() >= 2 ? ParseNumber(w[1]) : std::optional<long>(1);
+        if (!count || *count < 0)
+            return "tick N";
+        for (long i = 0; i < *count; ++i) {
+            nowMs_ += static_cast<std::uint64_t>(timer_->interval());
+            if (timer_->isEnabled())
+                window_->PollInputReport();
+        }
+        return {};
+    }
+    if (command == "pick") {
+        if (w.size() < 3)
+            return "pick LIST \"item\"";
+        QWidget *list = control(w[1], error);
+        if (!list)
+            return error;
+        if (!app::PickListItem(list, QString::fromLatin1(w[2].c_str())))
+            return "cannot pick \"" + w[2] + "\" in " + w[1] + " (no such item, or disabled)";
+        return {};
+    }
+    if (command == "click") {
+        QWidget *widget = w.size() >= 2 ? control(w[1], error) : nullptr;
+        auto *button = qobject_cast<QAbstractButton *>(widget);
+        if (!button)
+            return error.empty() ? "click needs a button" : error;
+        if (!button->isEnabled())
+            return w[1] + " is disabled";
+        button->click();
+        return {};
+    }
+    if (command == "close") {
+        if (!window_ || closed_)
+            return "no window to close";
+        window_->close();
+        closed_ = true;
+        return {};
+    }
+    if (command == "selftest" || command == "status") {
+        const int id = w.size() >= 3 ? device(w[1], error) : -1;
+        const auto value = w.size() >= 3 ? ParseNumber(w[2]) : std::nullopt;
+        if (id < 0 || !value || *value < 0 || *value > 255 || !platform_.board(id))
+            return error.empty() ? command + " BOARD 0..255" : error;
+        if (command == "selftest")
+            platform_.board(id)->setSelfTestResult(static_cast<std::uint8_t>(*value));
+        else
+            platform_.board(id)->setReplyStatus(static_cast<std::uint8_t>(*value));
+        return {};
+    }
+    if (command == "settings") {
+        const int id = w.size() == 8 ? device(w[1], error) : -1;
+        if (id < 0 || !platform_.board(id))
+            return error.empty() ? "settings BOARD a2 a3 a4 a5 a6 a7" : error;
+        sim::BoardSettings settings;
+        for (std::size_t i = 0; i < 6; ++i) {
+            const auto value = ParseNumber(w[2 + i]);
+            if (!value || *value < 0 || *value > 255)
+                return "settings are bytes";
+            settings.arguments[i] = static_cast<std::uint8_t>(*value);
+        }
+        platform_.board(id)->setSettings(settings);
+        return {};
+    }
+    if (command == "fail") {
+        const int id = w.size() >= 3 ? device(w[1], error) : -1;
+        const auto count = w.size() >= 4 ? ParseNumber(w[3]) : std::optional<long>(1);
+        if (id < 0 || !count)
+            return error.empty() ? "fail DEVICE OPERATION [N]" : error;
+        platform_.failNext(w[2], static_cast<int>(*count), id);
+        return {};
+    }
+    return "unknown step " + command;
+}
+
+std::string ScenarioRunner::receivedSinceLastCheck(int id)
+{
+    const auto &reports = platform_.featureReportsReceived(id);
+    std::string text;
+    for (std::size_t i = receivedSeen_[id]; i < reports.size(); ++i)
+        text += (text.empty() ? "" : " | ") + Hex(reports[i]);
+    receivedSeen_[id] = reports.size();
+    return text.empty() ? "none" : text;
+}
+
+std::string ScenarioRunner::repaintedSinceLastCheck()
+{
+    std::set<int> lamps;
+    for (int k = 0; k < window_->lampCount(); ++k) {
+        const int sets = window_->lamp(k)->fillSetCount();
+        if (k >= static_cast<int>(lampFillSets_.size()))
+            lampFillSets_.push_back(0);
+        if (sets != lampFillSets_[k])
+            lamps.insert(k + 1);
+        lampFillSets_[k] = sets;
+    }
+    return LampList(lamps);
+}
+
+std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::string &got)
+{
+    const auto &w = line.words;
+    if (w.size() < 2)
+        return "expect WHAT ...";
+    const std::string &what = w[1];
+    std::string error;
+    if (what == "received" || what == "feature-reads") {
+        const int id = w.size() >= 3 ? device(w[2], error) : -1;
+        if (id < 0)
+            return error.empty() ? "expect " + what + " DEVICE ..." : error;
+        if (what == "received") {
+            got = receivedSinceLastCheck(id);
+            ok = got == Joined(w, 3);
+        } else {
+            const int reads = platform_.countCalls("HidD_GetFeature", id);
+            got = std::to_string(reads - featureReadsSeen_[id]);
+            featureReadsSeen_[id] = reads;
+            ok = w.size() == 4 && got == w[3];
+        }
+        return {};
+    }
+    if (what == "handles") {
+        int id = -1;
+        if (w.size() == 4 && (id = device(w[2], error)) < 0)
+            return error;
+        got = std::to_string(id < 0 ? platform_.openFileHandles() : platform_.openFileHandles(id));
+        ok = got == w.back();
+        return {};
+    }
+    if (!window_)
+        return "the window has not been started";
+    if (what == "interval" || what == "timer" || what == "connected") {
+        if (w.size() != 3)
+            return "expect " + what + " VALUE";
+        if (what == "interval")
+            got = std::to_string(timer_->interval());
+        else if (what == "timer")
+            got = timer_->isEnabled() ? "on" : "off";
+        else
+            got = window_->connection().DeviceFound ? "yes" : "no";
+        ok = got == w[2];
+        return {};
+    }
+    if (what == "lamps-on") {
+        std::set<int> wanted;
+        if (!(w.size() == 3 && w[2] == "none") && !ParseLampNumbers(w, 2, wanted))
+            return "lamps are numbered 1 to 32";
+        std::set<int> on;
+        bool mixed = false;
+        for (int k = 0; k < window_->lampCount(); ++k) {
+            const bool lampOn = window_->lamp(k)->fillColourValue() == app::INDICATOR_ON_COLOUR;
+            const std::uint32_t label = window_->buttonLabelColourValue(k);
+            if (lampOn)
+                on.insert(k + 1);
+            if (label != (lampOn ? app::LABEL_ON_COLOUR : app::LABEL_OFF_COLOUR)
+                || (!lampOn && window_->lamp(k)->fillColourValue() != app::INDICATOR_OFF_COLOUR))
+                mixed = true;
+        }
+        got = LampList(on) + (mixed ? " (a lamp and its label disagree)" : "");
+        ok = !mixed && on == wanted;
+        return {};
+    }
+    if (what == "repainted") {
+        std::set<int> wanted;
+        if (!(w.size() == 3 && w[2] == "none") && !ParseLampNumbers(w, 2, wanted))
+            return "lamps are numbered 1 to 32";
+        got = repaintedSinceLastCheck();
+        ok = got == LampList(wanted);
+        return {};
+    }
+    if (w.size() < 3)
+        return "expect " + what + " CONTROL ...";
+    QWidget *widget = control(w[2], error);
+    if (!widget)
+        return error;
+    if (what == "text") {
+        got = app::ControlText(widget);
+        ok = w.size() == 4 ? got == w[3] : got.empty();
+        return {};
+    }
+    if (what == "starts-with" && w.size() == 4) {
+        got = app::ControlText(widget).substr(0, w[3].size());
+        ok = got == w[3];
+        return {};
+    }
+    if (what == "enabled" && w.size() == 4) {
+        got = widget->isEnabled() ? "yes" : "no";
+        ok = got == w[3];
+        return {};
+    }
+    if (what == "items") {
+        auto *list = qobject_cast<QComboBox *>(widget);
+        if (!list)
+            return w[2] + " is not a list";
+        std::vector<std::string> items;
+        for (int i = 0; i < list->count(); ++i)
+            items.push_back(list->itemText(i).toLatin1().toStdString());
+        got = items.empty() ? "none" : Joined(items, 0);
+        ok = got == (w.size() == 4 && w[3] == "none" ? "none" : Joined(w, 3));
+        return {};
+    }
+    return "unknown check " + what;
+}
+
+} // namespace tamo::scenario

@@ -1,0 +1,30 @@
+// The line-based scenario format: one step or check a line, words split at blanks, "quoted
+// words" kept whole (with \r, \n, \t, \" and \\ inside), key=value options, # comments.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamo::scenario {
+
+struct ScenarioLine {
+    int number = 0;
+    std::string source;
+    std::vector<std::string> words;           // the command and its plain arguments
+    std::map<std::string, std::string> options; // key=value arguments
+};
+
+// Lines that hold no words are left out. A line with an unclosed quote gives an error.
+struct ParsedScript {
+    std::vector<ScenarioLine> lines;
+    std::string error;
+};
+
+ParsedScript ParseScenario(const std::string &text);
+
+// 0x-prefixed hex or decimal; nothing on anything else.
+std::optional<long> ParseNumber(const std::string &word);
+
+} // namespace tamo::scenario
