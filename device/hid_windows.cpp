@@ -506,7 +506,11 @@ PlatformResult WindowsHidPlatform::HidP_GetValueCaps(HIDP_REPORT_TYPE reportType
     const NTSTATUS status =
         ::HidP_GetValueCaps(ToPlatform(reportType), platform.data(), &count,
                             reinterpret_cast<PHIDP_PREPARSED_DATA>(preparsedData.value));
-    const std::size_t returned = std::min<std::size_t>(count, std::min(fits, platform.size()));
+    // Records arrive with success, or with the first ones of a longer list; any other status
+    // leaves the count as it was given, with nothing written.
+    const bool wrote = status == HIDP_STATUS_SUCCESS || status == HIDP_STATUS_BUFFER_TOO_SMALL;
+    const std::size_t returned =
+        wrote ? std::min<std::size_t>(count, std::min(fits, platform.size())) : 0;
     if (returned > 0)
         std::memcpy(records.data(), platform.data(), returned * VALUE_CAPS_BYTES);
     length = static_cast<std::uint16_t>(returned);

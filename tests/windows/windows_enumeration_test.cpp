@@ -1,0 +1,235 @@
+// Discovery over the real Windows services: whatever HID interfaces the system presents are
+// walked, opened twice, identified and read for capabilities, and nothing is left open. None
+// of them is a board of the family, so nothing is listed and nothing is found.
+#include "discovery.h"
+#include "hid_string.h"
+#include "hid_windows.h"
+#include "recording_discovery_view.h"
+#include "tracking_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+namespace tamo::device {
+namespace {
+
+using test::RecordingDiscoveryView;
+using test::TrackingPlatform;
+
+DWORD HandleCount()
+{
+    DWORD count = 0;
+    ::GetProcessHandleCount(::GetCurrentProcess(), &count);
+    return count;
+}
+
+// The interface paths in enumeration order, walked the way discovery walks them.
+std::vector<std::string> InterfacePaths(HidPlatform &platform)
+{
+    std::vector<std::string> paths;
+    GUID guid;
+    platform.HidD_GetHidGuid(guid);
+    PlatformHandle set;
+    if (!platform.SetupDiGetClassDevsA(guid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, set))
+        return paths;
+    for (std::uint32_t index = 0;; ++index) {
+        SP_DEVICE_INTERFACE_DATA data;
+        data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
+        if (!platform.SetupDiEnumDeviceInterfaces(set, guid, index, data))
+            break;
+        std::uint32_t required = 0;
+        platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required);
+        std::vector<std::uint8_t> detail(std::size_t{required} + 1, 0);
+        const std::uint32_t fixed = DETAIL_DATA_FIXED_SIZE;
+        std::memcpy(detail.data(), &fixed, sizeof fixed);
+        const PlatformResult fetched = platform.SetupDiGetDeviceInterfaceDetailA(
+            set, data, std::span(detail).first(required), required);
+        EXPECT_TRUE(fetched) << fetched.error;
+        paths.emplace_back(reinterpret_cast<const char *>(detail.data() + DETAIL_DATA_PATH_OFFSET));
+    }
+    EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set));
+    return paths;
+}
+
+std::string StringOrError(const PlatformResult &result, std::span<const std::uint8_t> buffer)
+{
+    return result ? '"' + HidStringToText(buffer) + '"' : "(" + result.error + ")";
+}
+
+// Everything the tool reads from one interface, through both of its handles.
+void ProbeInterface(WindowsHidPlatform &platform, const std::string &path)
+{
+    SCOPED_TRACE(path);
+    const SECURITY_ATTRIBUTES security{12, 0, 1};
+    PlatformHandle feature;
+    PlatformHandle read;
+    const PlatformResult openedFeature =
+        platform.CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &security, OPEN_EXISTING, 0, feature);
+    const PlatformResult openedRead =
+        platform.CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &security, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, read);
+    std::cout << path << "\n  feature open: " << (openedFeature ? "ok" : openedFeature.error)
+              << "\n  read open: " << (openedRead ? "ok" : openedRead.error) << '\n';
+    if (openedFeature && openedRead) {
+        EXPECT_NE(feature, read);
+    }
+
+    HIDP_CAPS caps;
+    if (openedFeature) {
+        HIDD_ATTRIBUTES attributes;
+        attributes.Size = sizeof attributes;
+        const PlatformResult gotAttributes = platform.HidD_GetAttributes(feature, attributes);
+        EXPECT_TRUE(gotAttributes) << gotAttributes.error;
+        std::cout << "  VID " << std::hex << attributes.VendorID << " PID " << attributes.ProductID
+                  << " version " << attributes.VersionNumber << std::dec << '\n';
+
+        std::array<std::uint8_t, 201> text{};
+        const auto strings =
+            std::to_array<std::pair<const char *, PlatformResult (WindowsHidPlatform::*)(
+                                                      PlatformHandle, std::span<std::uint8_t>)>>(
+                {{"manufacturer", &WindowsHidPlatform::HidD_GetManufacturerString},
+                 {"product", &WindowsHidPlatform::HidD_GetProductString},
+                 {"serial", &WindowsHidPlatform::HidD_GetSerialNumberString}});
+        for (const auto &[name, call] : strings) {
+            text.fill(0);
+            const PlatformResult got =
+                (platform.*call)(feature, std::span(text).first(STRING_REQUEST_BYTES));
+            std::cout << "  " << name << ": " << StringOrError(got, text) << '\n';
+            // Never past the 100 bytes offered.
+            EXPECT_TRUE(std::all_of(text.begin() + STRING_REQUEST_BYTES, text.end(),
+                                    [](std::uint8_t b) { return b == 0; }));
+        }
+        text.fill(0);
+        const PlatformResult marker = platform.HidD_GetIndexedString(
+            feature, 42, std::span(text).first(STRING_REQUEST_BYTES));
+        std::cout << "  string 42: " << StringOrError(marker, text) << '\n';
+
+        PlatformHandle preparsed;
+        const PlatformResult gotPreparsed = platform.HidD_GetPreparsedData(feature, preparsed);
+        EXPECT_TRUE(gotPreparsed) << gotPreparsed.error;
+        if (gotPreparsed) {
+            const PlatformResult gotCaps = platform.HidP_GetCaps(preparsed, caps);
+            EXPECT_TRUE(gotCaps) << gotCaps.error;
+            std::cout << "  usage page " << caps.UsagePage << " usage " << caps.Usage << " input "
+                      << caps.InputReportByteLength << " feature " << caps.FeatureReportByteLength
+                      << " input value caps " << caps.NumberInputValueCaps << '\n';
+
+            // Asked for more records than there is room for: one record at most, and the
+            // guard record behind the span untouched.
+            std::array<std::uint8_t, 2 * sizeof(HIDP_VALUE_CAPS)> records;
+            records.fill(0xA5);
+            std::uint16_t length = std::max<std::uint16_t>(caps.NumberInputValueCaps, 14);
+            platform.HidP_GetValueCaps(HIDP_REPORT_TYPE::HidP_Input,
+                                       std::span(records).first(sizeof(HIDP_VALUE_CAPS)), length,
+                                       preparsed);
+            EXPECT_LE(length, 1);
+            EXPECT_TRUE(std::all_of(records.begin() + sizeof(HIDP_VALUE_CAPS), records.end(),
+                                    [](std::uint8_t b) { return b == 0xA5; }));
+            EXPECT_TRUE(platform.HidD_FreePreparsedData(preparsed));
+        }
+        EXPECT_TRUE(platform.CloseHandle(feature));
+    }
+    if (openedRead) {
+        // Returns at once whatever the device has queued; what it returns is whole reports.
+        std::vector<std::uint8_t> buffer(1000, 0);
+        std::uint32_t bytesRead = 0;
+        OVERLAPPED overlapped;
+        const ReadResult result = platform.ReadFile(read, buffer, bytesRead, overlapped);
+        std::cout << "  read: " << bytesRead << " bytes "
+                  << (result.outcome == ReadOutcome::Reports         ? "reports"
+                      : result.outcome == ReadOutcome::NothingQueued ? "nothing queued"
+                                                                     : result.error)
+                  << '\n';
+        EXPECT_LE(bytesRead, buffer.size());
+        if (result.outcome == ReadOutcome::Reports && caps.InputReportByteLength != 0) {
+            EXPECT_EQ(bytesRead % caps.InputReportByteLength, 0u);
+        }
+        EXPECT_TRUE(platform.CloseHandle(read));
+    }
+}
+
+TEST(WindowsEnumeration, EveryInterfaceOpensTwiceAndAnswersThroughTheRealServices)
+{
+    WindowsHidPlatform platform;
+    InterfacePaths(platform); // the services' own first-use handles are not ours
+    const DWORD handlesBefore = HandleCount();
+
+    const std::vector<std::string> paths = InterfacePaths(platform);
+    std::cout << paths.size() << " HID interface(s) present\n";
+    for (const std::string &path : paths) {
+        EXPECT_FALSE(path.empty());
+        ProbeInterface(platform, path);
+    }
+    // The same interfaces in the same order on a second pass.
+    EXPECT_EQ(InterfacePaths(platform), paths);
+    EXPECT_EQ(HandleCount(), handlesBefore);
+}
+
+TEST(WindowsEnumeration, ScanVisitsEveryInterfaceListsNoBoardAndLeavesNothingOpen)
+{
+    TrackingPlatform platform;
+    BoardConnection connection;
+    RecordingDiscoveryView view;
+    view.items = {"stale"};
+    view.enabled = true;
+    ValueCapsArray valueCaps{};
+    Discovery discovery{platform, connection, view, valueCaps};
+    Scan_USB_devices(discovery);
+    platform.openedPaths.clear();
+    platform.openFlags.clear();
+    const DWORD handlesBefore = HandleCount();
+
+    Scan_USB_devices(discovery);
+
+    EXPECT_TRUE(view.items.empty());
+    EXPECT_EQ(view.selected, -1);
+    EXPECT_FALSE(view.enabled);
+    EXPECT_TRUE(connection.ListReady);
+    // Each interface was opened once, as for features, in enumeration order.
+    EXPECT_EQ(platform.openedPaths, InterfacePaths(platform.real));
+    for (std::uint32_t flags : platform.openFlags)
+        EXPECT_EQ(flags, 0u);
+    EXPECT_TRUE(platform.openFiles.empty());
+    EXPECT_TRUE(platform.openSets.empty());
+    EXPECT_EQ(platform.closeFailures, 0);
+    EXPECT_EQ(HandleCount(), handlesBefore);
+}
+
+TEST(WindowsEnumeration, SearchForAnAbsentBoardFailsAndLeavesNothingOpen)
+{
+    TrackingPlatform platform;
+    BoardConnection connection;
+    RecordingDiscoveryView view;
+    view.items = {"no such board"};
+    view.selected = 0;
+    ValueCapsArray valueCaps{};
+    Discovery discovery{platform, connection, view, valueCaps};
+    FindTheHid(discovery);
+    const DWORD handlesBefore = HandleCount();
+
+    EXPECT_FALSE(FindTheHid(discovery));
+
+    EXPECT_FALSE(connection.DeviceFound);
+    EXPECT_FALSE(connection.ReadHandle.valid());
+    EXPECT_TRUE(view.report.empty());
+    EXPECT_TRUE(platform.openFiles.empty());
+    EXPECT_TRUE(platform.openSets.empty());
+    EXPECT_TRUE(platform.openPreparsed.empty());
+    EXPECT_EQ(HandleCount(), handlesBefore);
+}
+
+} // namespace
+} // namespace tamo::device
