@@ -7,15 +7,15 @@ QColor ColourFromValue(std::uint32_t value, const QPalette &palette)
     if ((value & 0x80000000u) != 0) {
         switch (value & 0xFF) {
         case 0x08:
-            return palette.color(QPalette::WindowText);
+            return palette.color(QPalette::Active, QPalette::WindowText);
         case 0x0F:
-            return palette.color(QPalette::Button);
+            return palette.color(QPalette::Active, QPalette::Button);
         case 0x05:
-            return palette.color(QPalette::Base);
+            return palette.color(QPalette::Active, QPalette::Base);
         case 0x12:
-            return palette.color(QPalette::ButtonText);
+            return palette.color(QPalette::Active, QPalette::ButtonText);
         default:
-            return palette.color(QPalette::Window);
+            return palette.color(QPalette::Active, QPalette::Window);
         }
     }
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),

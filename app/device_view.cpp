@@ -128,19 +128,34 @@ void MainWindow::applyConfigurationReply(std::span<const std::uint8_t> reply)
 
 // DiscoveryView
 
-void MainWindow::clearSerialNumbers() { SerNo->clear(); }
+void MainWindow::clearSerialNumbers()
+{
+    SerNo->clear();
+}
 
-void MainWindow::setSerialNumbersEnabled(bool enabled) { SerNo->setEnabled(enabled); }
+void MainWindow::setSerialNumbersEnabled(bool enabled)
+{
+    SerNo->setEnabled(enabled);
+}
 
 void MainWindow::addSerialNumber(const std::string &serial, int position)
 {
     SerNo->insertItem(position, Latin1(serial));
 }
 
-void MainWindow::selectSerialNumber(int index) { SerNo->setListIndex(index); }
+void MainWindow::selectSerialNumber(int index)
+{
+    SerNo->setListIndex(index);
+}
 
-std::string MainWindow::shownSerialNumber() const { return SerNo->currentText().toStdString(); }
+std::string MainWindow::shownSerialNumber() const
+{
+    return SerNo->currentText().toStdString();
+}
 
-void MainWindow::setCapabilitiesReport(const std::string &report) { Text4->setText(report); }
+void MainWindow::setCapabilitiesReport(const std::string &report)
+{
+    Text4->setText(report);
+}
 
 } // namespace tamo::app

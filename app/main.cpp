@@ -1,4 +1,5 @@
 // tamo-config over the boards attached to this machine.
+#include "debug_logging.h"
 #include "main_window.h"
 #include "native_platform.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tamo-config"));
     QApplication::setDesktopFileName(QStringLiteral("tamo-config"));
+    tamo::app::InstallDebugLogging();
     const std::unique_ptr<tamo::device::HidPlatform> platform =
         tamo::device::CreateNativeHidPlatform();
     tamo::app::MainWindow window(*platform);

@@ -74,8 +74,8 @@ void MainWindow::createControls()
     Text4->setText("Text4");
     Text3 = Place(new TextBox(this), "Text3", 8880, 120, 6975, 4215, true, false);
     Text3->setText("Text3");
-    ButtonsFrame = Place(MakeFrame(this, "Windows buttons"), "ButtonsFrame", 4680, 0, 4095, 8415,
-                         true);
+    ButtonsFrame =
+        Place(MakeFrame(this, "Windows buttons"), "ButtonsFrame", 4680, 0, 4095, 8415, true);
     Text2 = Place(new TextBox(this), "Text2", 4800, 9480, 3855, 1455, true);
     Text2->setText("Text2");
     Selftest = Place(new QPushButton(QStringLiteral("Self Diagnostic"), this), "Selftest", 9960,
@@ -129,8 +129,8 @@ void MainWindow::createEncoderFrame()
     Delay = Place(new DropDownList(Frame3), "Delay", 240, 5280, 1020, 360, false);
     for (int n = 10; n >= 1; --n) {
         const QByteArray name = "Label" + QByteArray::number(n + 5);
-        const QByteArray caption = "B" + QByteArray::number(2 * n - 1) + " + B"
-                                   + QByteArray::number(2 * n);
+        const QByteArray caption =
+            "B" + QByteArray::number(2 * n - 1) + " + B" + QByteArray::number(2 * n);
         EncLabel[n - 1] = Place(MakeLabel(Frame3, caption.constData()), name.constData(), 1260,
                                 420 + 480 * (n - 1), n <= 8 ? 1095 : 1005, 375, false);
     }
@@ -160,9 +160,9 @@ void MainWindow::createButtonsFrame()
 void MainWindow::setTabOrder()
 {
     // Labels and frames take no focus, so the chain holds only the controls that can.
-    QWidget *order[] = {Delay,   Enc[0], Enc[1], Enc[2], Enc[3],   Enc[4], Enc[5],
-                        Enc[6],  Enc[7], Enc[8], Enc[9], SerNo,    Text1,  RotStart,
-                        Selftest, Text2, Text3,  Text4,  BtnDefaults};
+    QWidget *order[] = {Delay,    Enc[0], Enc[1], Enc[2], Enc[3],     Enc[4], Enc[5],
+                        Enc[6],   Enc[7], Enc[8], Enc[9], SerNo,      Text1,  RotStart,
+                        Selftest, Text2,  Text3,  Text4,  BtnDefaults};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }

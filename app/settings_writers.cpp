@@ -18,8 +18,8 @@ bool MainWindow::sendConditionHolds() const
 
 void MainWindow::SendCommandReport(std::uint8_t code, std::uint8_t argument)
 {
-    const std::vector<std::uint8_t> report =
-        config::BuildCommandReport(connection_.Capabilities.FeatureReportByteLength, code, argument);
+    const std::vector<std::uint8_t> report = config::BuildCommandReport(
+        connection_.Capabilities.FeatureReportByteLength, code, argument);
     if (report.empty())
         return;
     connection_.LastResult = platform_.HidD_SetFeature(connection_.FeatureHandle, report);

@@ -14,15 +14,16 @@ std::string ReadCapabilities(HidPlatform &platform, BoardConnection &connection,
     connection.LastResult = platform.HidD_GetPreparsedData(connection.FeatureHandle, preparsedData);
     connection.LastResult = platform.HidP_GetCaps(preparsedData, connection.Capabilities);
 
-    connection.Capabilities.NumberInputValueCaps = std::min<std::uint16_t>(
-        connection.Capabilities.NumberInputValueCaps, VALUE_CAPS_RECORDS);
+    connection.Capabilities.NumberInputValueCaps =
+        std::min<std::uint16_t>(connection.Capabilities.NumberInputValueCaps, VALUE_CAPS_RECORDS);
     connection.LastResult =
         platform.HidP_GetValueCaps(HIDP_REPORT_TYPE::HidP_Input, std::span(valueCaps),
                                    connection.Capabilities.NumberInputValueCaps, preparsedData);
 
     std::uint16_t scratchCount = CAPABILITIES_SCRATCH_BYTES / sizeof(HIDP_VALUE_CAPS);
-    connection.LastResult = platform.HidP_GetValueCaps(
-        HIDP_REPORT_TYPE::HidP_Input, std::span<std::uint8_t>(scratch), scratchCount, preparsedData);
+    connection.LastResult =
+        platform.HidP_GetValueCaps(HIDP_REPORT_TYPE::HidP_Input, std::span<std::uint8_t>(scratch),
+                                   scratchCount, preparsedData);
     std::string report = CapabilitiesReport(valueCaps[0], scratchCount, scratch);
 
     connection.LastResult = platform.HidD_FreePreparsedData(preparsedData);

@@ -35,21 +35,21 @@ void EnumerationPass(Discovery &d, const BoardStep &step)
     GUID hidGuid;
     c.LastResult = platform.HidD_GetHidGuid(hidGuid);
     PlatformHandle interfaceSet;
-    c.LastResult = platform.SetupDiGetClassDevsA(hidGuid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE,
-                                                 interfaceSet);
+    c.LastResult =
+        platform.SetupDiGetClassDevsA(hidGuid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, interfaceSet);
     std::uint32_t index = 0;
     while (!endOfList && !kept) {
         SP_DEVICE_INTERFACE_DATA interfaceData;
         interfaceData.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
-        c.LastResult = platform.SetupDiEnumDeviceInterfaces(interfaceSet, hidGuid, index,
-                                                            interfaceData);
+        c.LastResult =
+            platform.SetupDiEnumDeviceInterfaces(interfaceSet, hidGuid, index, interfaceData);
         if (!c.LastResult) {
             endOfList = true;
             break;
         }
         std::uint32_t requiredSize = 0;
-        c.LastResult =
-            platform.SetupDiGetDeviceInterfaceDetailA(interfaceSet, interfaceData, {}, requiredSize);
+        c.LastResult = platform.SetupDiGetDeviceInterfaceDetailA(interfaceSet, interfaceData, {},
+                                                                 requiredSize);
         std::vector<std::uint8_t> detail(std::size_t{requiredSize} + 1, 0);
         const std::uint32_t fixedSize = DETAIL_DATA_FIXED_SIZE;
         if (detail.size() >= sizeof fixedSize)
@@ -58,9 +58,9 @@ void EnumerationPass(Discovery &d, const BoardStep &step)
             interfaceSet, interfaceData, std::span(detail).first(requiredSize), requiredSize);
         c.DevicePath = DetailPath(detail);
 
-        c.LastResult = platform.CreateFileA(c.DevicePath, GENERIC_READ | GENERIC_WRITE,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            &c.SecurityAttributes, OPEN_EXISTING, 0, c.FeatureHandle);
+        c.LastResult = platform.CreateFileA(
+            c.DevicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+            &c.SecurityAttributes, OPEN_EXISTING, 0, c.FeatureHandle);
         if (c.LastResult) {
             c.Attributes.Size = sizeof(HIDD_ATTRIBUTES);
             c.Attributes.VendorID = 0;
@@ -90,8 +90,8 @@ bool IsFamilyBoard(Discovery &d, PlatformHandle device)
     if (c.Attributes.VendorID != VENDOR_ID)
         return false;
     std::vector<std::uint8_t> marker(kStringBufferBytes, 0);
-    c.LastResult = d.platform.HidD_GetIndexedString(
-        device, MARKER_STRING_INDEX, std::span(marker).first(STRING_REQUEST_BYTES));
+    c.LastResult = d.platform.HidD_GetIndexedString(device, MARKER_STRING_INDEX,
+                                                    std::span(marker).first(STRING_REQUEST_BYTES));
     if (c.LastResult && marker[0] == MARKER[0] && marker[2] == MARKER[1] && marker[4] == MARKER[2]
         && marker[6] == MARKER[3])
         return true;
@@ -101,8 +101,8 @@ bool IsFamilyBoard(Discovery &d, PlatformHandle device)
 bool ReadSerialNumber(Discovery &d, PlatformHandle device, std::string &serial)
 {
     std::vector<std::uint8_t> buffer(kStringBufferBytes, 0);
-    d.connection.LastResult =
-        d.platform.HidD_GetSerialNumberString(device, std::span(buffer).first(STRING_REQUEST_BYTES));
+    d.connection.LastResult = d.platform.HidD_GetSerialNumberString(
+        device, std::span(buffer).first(STRING_REQUEST_BYTES));
     if (!d.connection.LastResult)
         return false;
     serial = HidStringToText(buffer);

@@ -69,8 +69,7 @@ public:
     // records holds whole 72-byte HIDP_VALUE_CAPS records; length is the record count in
     // (clamped to what records can hold) and the number written out.
     virtual PlatformResult HidP_GetValueCaps(HIDP_REPORT_TYPE reportType,
-                                             std::span<std::uint8_t> records,
-                                             std::uint16_t &length,
+                                             std::span<std::uint8_t> records, std::uint16_t &length,
                                              PlatformHandle preparsedData) = 0;
     // Byte 0 of the buffer is the report ID; the whole buffer travels as one feature report.
     virtual PlatformResult HidD_SetFeature(PlatformHandle device,
@@ -83,11 +82,11 @@ public:
                                      std::span<HIDP_VALUE_CAPS> records, std::uint16_t &length,
                                      PlatformHandle preparsedData)
     {
-        return HidP_GetValueCaps(reportType,
-                                 std::span<std::uint8_t>(
-                                     reinterpret_cast<std::uint8_t *>(records.data()),
-                                     records.size_bytes()),
-                                 length, preparsedData);
+        return HidP_GetValueCaps(
+            reportType,
+            std::span<std::uint8_t>(reinterpret_cast<std::uint8_t *>(records.data()),
+                                    records.size_bytes()),
+            length, preparsedData);
     }
 };
 

@@ -152,7 +152,8 @@ inline constexpr std::uint32_t OPEN_EXISTING = 3;
 inline constexpr std::uint32_t FILE_FLAG_OVERLAPPED = 0x40000000u;
 
 inline constexpr std::int32_t HIDP_STATUS_SUCCESS = 0x00110000;
-inline constexpr std::int32_t HIDP_STATUS_INVALID_REPORT_TYPE = static_cast<std::int32_t>(0xC0110002u);
+inline constexpr std::int32_t HIDP_STATUS_INVALID_REPORT_TYPE =
+    static_cast<std::int32_t>(0xC0110002u);
 inline constexpr std::int32_t HIDP_STATUS_INVALID_PREPARSED_DATA =
     static_cast<std::int32_t>(0xC0110001u);
 inline constexpr std::int32_t HIDP_STATUS_BUFFER_TOO_SMALL = static_cast<std::int32_t>(0xC0110007u);

@@ -16,8 +16,7 @@ constexpr std::size_t kMaxReportsPerTake = 64;
 BoardModel::BoardModel(std::uint16_t featureReportByteLength, std::uint16_t inputReportByteLength)
     : featureLength_(featureReportByteLength)
     , inputLength_(inputReportByteLength)
-{
-}
+{}
 
 void BoardModel::receiveFeatureReport(std::span<const std::uint8_t> report)
 {
@@ -97,7 +96,8 @@ std::vector<std::vector<std::uint8_t>> BoardModel::takeInputReports(std::uint64_
     }
     const std::uint64_t due = (nowMs - lastEmitMs_) / periodMs_;
     lastEmitMs_ += due * periodMs_;
-    const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(due, kMaxReportsPerTake));
+    const std::size_t count =
+        static_cast<std::size_t>(std::min<std::uint64_t>(due, kMaxReportsPerTake));
     reports.assign(count, inputReport());
     return reports;
 }

@@ -43,8 +43,7 @@ struct VirtualHidPlatform::InterfaceSet {
 
 VirtualHidPlatform::VirtualHidPlatform(Clock clock)
     : clock_(std::move(clock))
-{
-}
+{}
 
 VirtualHidPlatform::~VirtualHidPlatform() = default;
 
@@ -112,14 +111,20 @@ void VirtualHidPlatform::plug(int device)
     d.plugged = true;
 }
 
-bool VirtualHidPlatform::isPlugged(int device) const { return devices_.at(device)->plugged; }
+bool VirtualHidPlatform::isPlugged(int device) const
+{
+    return devices_.at(device)->plugged;
+}
 
 const VirtualDeviceSpec &VirtualHidPlatform::spec(int device) const
 {
     return devices_.at(device)->spec;
 }
 
-BoardModel *VirtualHidPlatform::board(int device) { return devices_.at(device)->board.get(); }
+BoardModel *VirtualHidPlatform::board(int device)
+{
+    return devices_.at(device)->board.get();
+}
 
 const device::HidCollectionCaps &VirtualHidPlatform::caps(int device) const
 {
@@ -149,12 +154,15 @@ int VirtualHidPlatform::countCalls(const std::string &operation, int device) con
     }));
 }
 
-int VirtualHidPlatform::openFileHandles() const { return static_cast<int>(files_.size()); }
+int VirtualHidPlatform::openFileHandles() const
+{
+    return static_cast<int>(files_.size());
+}
 
 int VirtualHidPlatform::openFileHandles(int device) const
 {
-    return static_cast<int>(std::count_if(files_.begin(), files_.end(),
-                                          [&](const auto &f) { return f.second.device == device; }));
+    return static_cast<int>(std::count_if(
+        files_.begin(), files_.end(), [&](const auto &f) { return f.second.device == device; }));
 }
 
 void VirtualHidPlatform::failNext(const std::string &operation, int count, int device)
@@ -225,9 +233,8 @@ PlatformResult VirtualHidPlatform::SetupDiGetClassDevsA(const device::GUID &clas
         if (devices_[id]->plugged)
             set.devices.push_back(static_cast<int>(id));
     }
-    std::sort(set.devices.begin(), set.devices.end(), [&](int a, int b) {
-        return devices_[a]->nodeNumber < devices_[b]->nodeNumber;
-    });
+    std::sort(set.devices.begin(), set.devices.end(),
+              [&](int a, int b) { return devices_[a]->nodeNumber < devices_[b]->nodeNumber; });
     interfaceSet = newHandle();
     sets_.emplace(interfaceSet.value, std::move(set));
     return record(op, -1, PlatformResult::success());
@@ -244,7 +251,8 @@ PlatformResult VirtualHidPlatform::SetupDiEnumDeviceInterfaces(
     if (interfaceData.cbSize != device::SP_DEVICE_INTERFACE_DATA_SIZE)
         return record(op, -1, PlatformResult::failure("SetupDiEnumDeviceInterfaces: bad cbSize"));
     if (memberIndex >= set->second.devices.size())
-        return record(op, -1, PlatformResult::failure("SetupDiEnumDeviceInterfaces: no more items"));
+        return record(op, -1,
+                      PlatformResult::failure("SetupDiEnumDeviceInterfaces: no more items"));
     const int id = set->second.devices[memberIndex];
     interfaceData.InterfaceClassGuid = classGuid;
     interfaceData.Flags = 1;
@@ -261,10 +269,12 @@ PlatformResult VirtualHidPlatform::SetupDiGetDeviceInterfaceDetailA(
     if (sets_.count(interfaceSet.value) == 0 || id < 0 || id >= deviceCount())
         return record(op, -1, PlatformResult::failure("SetupDiGetDeviceInterfaceDetailA: bad set"));
     const std::string devicePath = path(id);
-    requiredSize = static_cast<std::uint32_t>(device::DETAIL_DATA_PATH_OFFSET + devicePath.size() + 1);
+    requiredSize =
+        static_cast<std::uint32_t>(device::DETAIL_DATA_PATH_OFFSET + devicePath.size() + 1);
     if (detail.empty())
-        return record(op, id,
-                      PlatformResult::failure("SetupDiGetDeviceInterfaceDetailA: insufficient buffer"));
+        return record(
+            op, id,
+            PlatformResult::failure("SetupDiGetDeviceInterfaceDetailA: insufficient buffer"));
     std::uint32_t cbSize = 0;
     if (detail.size() >= sizeof cbSize)
         std::memcpy(&cbSize, detail.data(), sizeof cbSize);
@@ -272,8 +282,9 @@ PlatformResult VirtualHidPlatform::SetupDiGetDeviceInterfaceDetailA(
         return record(op, id,
                       PlatformResult::failure("SetupDiGetDeviceInterfaceDetailA: bad cbSize"));
     if (detail.size() < requiredSize)
-        return record(op, id,
-                      PlatformResult::failure("SetupDiGetDeviceInterfaceDetailA: insufficient buffer"));
+        return record(
+            op, id,
+            PlatformResult::failure("SetupDiGetDeviceInterfaceDetailA: insufficient buffer"));
     std::memcpy(detail.data() + device::DETAIL_DATA_PATH_OFFSET, devicePath.c_str(),
                 devicePath.size() + 1);
     return record(op, id, PlatformResult::success());
@@ -287,9 +298,8 @@ PlatformResult VirtualHidPlatform::SetupDiDestroyDeviceInfoList(PlatformHandle i
                          : PlatformResult::failure("SetupDiDestroyDeviceInfoList: bad set"));
 }
 
-PlatformResult VirtualHidPlatform::CreateFileA(const std::string &path,
-                                               std::uint32_t desiredAccess, std::uint32_t,
-                                               const device::SECURITY_ATTRIBUTES *,
+PlatformResult VirtualHidPlatform::CreateFileA(const std::string &path, std::uint32_t desiredAccess,
+                                               std::uint32_t, const device::SECURITY_ATTRIBUTES *,
                                                std::uint32_t creationDisposition,
                                                std::uint32_t flagsAndAttributes,
                                                PlatformHandle &file)
@@ -302,7 +312,8 @@ PlatformResult VirtualHidPlatform::CreateFileA(const std::string &path,
             id = static_cast<int>(i);
     }
     if (id < 0)
-        return record(op, -1, PlatformResult::failure("open(" + path + "): No such file or directory"));
+        return record(op, -1,
+                      PlatformResult::failure("open(" + path + "): No such file or directory"));
     if (consumeFault(op, id))
         return record(op, id, PlatformResult::failure("open(" + path + "): Permission denied"));
     if (creationDisposition != device::OPEN_EXISTING
@@ -361,7 +372,8 @@ device::ReadResult VirtualHidPlatform::ReadFile(PlatformHandle handle,
         return r;
     };
     if (!file) {
-        static_cast<PlatformResult &>(result) = PlatformResult::failure("read: Bad file descriptor");
+        static_cast<PlatformResult &>(result) =
+            PlatformResult::failure("read: Bad file descriptor");
         return finish(result);
     }
     if (consumeFault(op, id)) {
@@ -409,21 +421,25 @@ PlatformResult VirtualHidPlatform::HidD_GetAttributes(PlatformHandle handle,
     return record(op, file->device, PlatformResult::success());
 }
 
-PlatformResult VirtualHidPlatform::stringRequest(
-    const std::string &operation, PlatformHandle handle, std::span<std::uint8_t> buffer,
-    const std::function<const std::u16string *(Device &)> &pick)
+PlatformResult
+VirtualHidPlatform::stringRequest(const std::string &operation, PlatformHandle handle,
+                                  std::span<std::uint8_t> buffer,
+                                  const std::function<const std::u16string *(Device &)> &pick)
 {
     OpenFile *file = findFile(handle);
     if (!file)
         return record(operation, -1, PlatformResult::failure(operation + ": invalid handle"));
     Device &d = *devices_[file->device];
     if (consumeFault(operation, file->device) || !d.plugged || file->generation != d.generation)
-        return record(operation, file->device, PlatformResult::failure(operation + ": No such device"));
+        return record(operation, file->device,
+                      PlatformResult::failure(operation + ": No such device"));
     const std::u16string *text = pick(d);
     if (!text)
-        return record(operation, file->device, PlatformResult::failure(operation + ": no such string"));
+        return record(operation, file->device,
+                      PlatformResult::failure(operation + ": no such string"));
     if (!device::WriteUtf16Le(*text, buffer))
-        return record(operation, file->device, PlatformResult::failure(operation + ": buffer too small"));
+        return record(operation, file->device,
+                      PlatformResult::failure(operation + ": buffer too small"));
     return record(operation, file->device, PlatformResult::success(),
                   std::vector<std::uint8_t>(buffer.begin(), buffer.end()));
 }
@@ -458,9 +474,8 @@ PlatformResult VirtualHidPlatform::HidD_GetManufacturerString(PlatformHandle han
 PlatformResult VirtualHidPlatform::HidD_GetProductString(PlatformHandle handle,
                                                          std::span<std::uint8_t> buffer)
 {
-    return stringRequest("HidD_GetProductString", handle, buffer, [](Device &d) {
-        return d.spec.product ? &*d.spec.product : nullptr;
-    });
+    return stringRequest("HidD_GetProductString", handle, buffer,
+                         [](Device &d) { return d.spec.product ? &*d.spec.product : nullptr; });
 }
 
 PlatformResult VirtualHidPlatform::HidD_GetPreparsedData(PlatformHandle handle,

@@ -64,17 +64,17 @@ public:
 
     // HidPlatform
     device::PlatformResult HidD_GetHidGuid(device::GUID &guid) override;
-    device::PlatformResult SetupDiGetClassDevsA(const device::GUID &classGuid,
-                                                std::uint32_t flags,
+    device::PlatformResult SetupDiGetClassDevsA(const device::GUID &classGuid, std::uint32_t flags,
                                                 device::PlatformHandle &interfaceSet) override;
     device::PlatformResult
-    SetupDiEnumDeviceInterfaces(device::PlatformHandle interfaceSet,
-                                const device::GUID &classGuid, std::uint32_t memberIndex,
+    SetupDiEnumDeviceInterfaces(device::PlatformHandle interfaceSet, const device::GUID &classGuid,
+                                std::uint32_t memberIndex,
                                 device::SP_DEVICE_INTERFACE_DATA &interfaceData) override;
     device::PlatformResult SetupDiGetDeviceInterfaceDetailA(
         device::PlatformHandle interfaceSet, const device::SP_DEVICE_INTERFACE_DATA &interfaceData,
         std::span<std::uint8_t> detail, std::uint32_t &requiredSize) override;
-    device::PlatformResult SetupDiDestroyDeviceInfoList(device::PlatformHandle interfaceSet) override;
+    device::PlatformResult
+    SetupDiDestroyDeviceInfoList(device::PlatformHandle interfaceSet) override;
     device::PlatformResult CreateFileA(const std::string &path, std::uint32_t desiredAccess,
                                        std::uint32_t shareMode,
                                        const device::SECURITY_ATTRIBUTES *securityAttributes,
@@ -105,8 +105,7 @@ public:
     device::PlatformResult HidP_GetCaps(device::PlatformHandle preparsedData,
                                         device::HIDP_CAPS &caps) override;
     device::PlatformResult HidP_GetValueCaps(device::HIDP_REPORT_TYPE reportType,
-                                             std::span<std::uint8_t> records,
-                                             std::uint16_t &length,
+                                             std::span<std::uint8_t> records, std::uint16_t &length,
                                              device::PlatformHandle preparsedData) override;
     using device::HidPlatform::HidP_GetValueCaps;
     device::PlatformResult HidD_SetFeature(device::PlatformHandle handle,
@@ -128,10 +127,10 @@ private:
                                   std::vector<std::uint8_t> bytes = {});
     // The open, still connected device behind a file handle, or an error text.
     OpenFile *findFile(device::PlatformHandle handle);
-    device::PlatformResult stringRequest(const std::string &operation,
-                                         device::PlatformHandle handle,
-                                         std::span<std::uint8_t> buffer,
-                                         const std::function<const std::u16string *(Device &)> &pick);
+    device::PlatformResult
+    stringRequest(const std::string &operation, device::PlatformHandle handle,
+                  std::span<std::uint8_t> buffer,
+                  const std::function<const std::u16string *(Device &)> &pick);
     device::PlatformHandle newHandle() { return device::PlatformHandle{nextHandle_++}; }
 
     Clock clock_;

@@ -35,7 +35,8 @@ protected:
     {
         std::vector<std::pair<int, int>> out;
         for (const auto &report : platform.featureReportsReceived(board))
-            out.emplace_back(report.size() > 2 ? report[2] : -1, report.size() > 3 ? report[3] : -1);
+            out.emplace_back(report.size() > 2 ? report[2] : -1,
+                             report.size() > 3 ? report[3] : -1);
         platform.clearFeatureReportsReceived(board);
         return out;
     }

@@ -95,8 +95,8 @@ TEST_F(DeviceView, ReadbackMakesEightReadsAndTheLastGoodReplyWins)
     platform.failNext("HidD_GetFeature", 1, board);
     platform.board(board)->scriptFeatureReplies({
         reply({0, 0, 0, 0, 0x01, 0x02, 0x01, 0x03, 1, 0}),
-        reply({0, 0, 0, 0, 0x80, 0xFE, 0x80, 0xFC, 26, 4}),
-        bad, bad, bad, bad, bad, // a plausible reply with a nonzero Status is never applied
+        reply({0, 0, 0, 0, 0x80, 0xFE, 0x80, 0xFC, 26, 4}), bad, bad, bad, bad,
+        bad, // a plausible reply with a nonzero Status is never applied
     });
     start();
     EXPECT_EQ(platform.countCalls("HidD_GetFeature", board), 8);

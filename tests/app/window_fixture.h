@@ -16,7 +16,9 @@ namespace tamo::test {
 class WindowFixture : public ::testing::Test {
 protected:
     std::uint64_t nowMs = 0;
-    sim::VirtualHidPlatform platform{[this] { return nowMs; }};
+    sim::VirtualHidPlatform platform{[this] {
+        return nowMs;
+    }};
     device::ManualPollTimer *timer = nullptr;
     std::unique_ptr<app::MainWindow> window;
 

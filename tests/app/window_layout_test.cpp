@@ -5,9 +5,9 @@
 #include "lamp_shape.h"
 #include "twips.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QDir>
 
 namespace tamo::test {
 
@@ -90,12 +90,13 @@ TEST_F(FreshWindow, CaptionsAndStartStatesAreAsDesigned)
     EXPECT_EQ(text("BtnLbl"), "1");
     for (const char *box : {"Text1", "Text2", "Text3", "Text4"})
         EXPECT_EQ(text(box), box);
-    for (const char *empty : {"TestResult", "lblManuf", "lblProduct", "lblVersion", "lblSerialNumber"})
+    for (const char *empty :
+         {"TestResult", "lblManuf", "lblProduct", "lblVersion", "lblSerialNumber"})
         EXPECT_EQ(text(empty), "") << empty;
 
-    for (const char *disabled : {"Frame1", "Frame3", "SerNo", "RotStart", "Delay", "Enc1", "Enc10",
-                                 "Label1", "Label6", "Label15", "Label22", "Selftest", "TestResult",
-                                 "BtnDefaults"})
+    for (const char *disabled :
+         {"Frame1", "Frame3", "SerNo", "RotStart", "Delay", "Enc1", "Enc10", "Label1", "Label6",
+          "Label15", "Label22", "Selftest", "TestResult", "BtnDefaults"})
         EXPECT_FALSE(control(disabled)->isEnabled()) << disabled;
     for (const char *list : {"SerNo", "RotStart", "Delay", "Enc1", "Enc5", "Enc10"}) {
         EXPECT_EQ(this->list(list)->count(), 0) << list;
@@ -109,7 +110,8 @@ TEST_F(FreshWindow, CaptionsAndStartStatesAreAsDesigned)
 TEST_F(FreshWindow, DiagnosticControlsLieOutsideTheClientArea)
 {
     const QRect client(QPoint(0, 0), window->size());
-    for (const char *name : {"BtnDefaults", "Selftest", "TestResult", "Text1", "Text2", "Text3", "Text4"}) {
+    for (const char *name :
+         {"BtnDefaults", "Selftest", "TestResult", "Text1", "Text2", "Text3", "Text4"}) {
         const QRect g = control(name)->geometry();
         EXPECT_FALSE(client.contains(g)) << name;
     }
@@ -120,8 +122,8 @@ TEST_F(FreshWindow, DiagnosticControlsLieOutsideTheClientArea)
 TEST_F(FreshWindow, TabOrderVisitsFocusableControlsInDesignOrder)
 {
     window->show();
-    const char *order[] = {"Delay", "Enc1", "Enc2", "Enc3", "Enc4", "Enc5", "Enc6",
-                           "Enc7", "Enc8", "Enc9", "Enc10", "SerNo", "Text1", "RotStart",
+    const char *order[] = {"Delay",    "Enc1",  "Enc2",  "Enc3",  "Enc4",       "Enc5",  "Enc6",
+                           "Enc7",     "Enc8",  "Enc9",  "Enc10", "SerNo",      "Text1", "RotStart",
                            "Selftest", "Text2", "Text3", "Text4", "BtnDefaults"};
     // Walk the chain once around from the first control, keeping the named controls.
     std::vector<std::string> visited;

@@ -15,7 +15,9 @@ using device::VENDOR_ID;
 
 class Discovery : public ::testing::Test {
 protected:
-    sim::VirtualHidPlatform platform{[] { return std::uint64_t{0}; }};
+    sim::VirtualHidPlatform platform{[] {
+        return std::uint64_t{0};
+    }};
     device::BoardConnection connection;
     RecordingDiscoveryView view;
     device::ValueCapsArray valueCaps{};
@@ -132,7 +134,9 @@ TEST_F(Discovery, SelectionsDuringTheScanFindTheListNotReady)
     addBoard(u"A1");
     addBoard(u"B2");
     std::vector<bool> readyAtSelect;
-    view.onSelect = [&] { readyAtSelect.push_back(connection.ListReady); };
+    view.onSelect = [&] {
+        readyAtSelect.push_back(connection.ListReady);
+    };
     connection.ListReady = true;
     scan();
     EXPECT_EQ(readyAtSelect, (std::vector<bool>{false, false}));

@@ -12,7 +12,9 @@ using device::ReadOutcome;
 class VirtualPlatformContract : public ::testing::Test {
 protected:
     std::uint64_t nowMs = 0;
-    sim::VirtualHidPlatform platform{[this] { return nowMs; }};
+    sim::VirtualHidPlatform platform{[this] {
+        return nowMs;
+    }};
 
     PlatformHandle open(int device, std::uint32_t flags = 0)
     {

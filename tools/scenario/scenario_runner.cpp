@@ -75,8 +75,7 @@ std::string LampList(const std::set<int> &lamps)
 ScenarioRunner::ScenarioRunner(std::ostream &out)
     : out_(out)
     , platform_([this] { return nowMs_; })
-{
-}
+{}
 
 ScenarioRunner::~ScenarioRunner() = default;
 
@@ -158,8 +157,7 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
             error = std::string("bad ") + key + "=" + *text;
         return value.value_or(fallback);
     };
-    sim::VirtualDeviceSpec spec =
-        board ? sim::FamilyBoard(Utf16(name)) : sim::ForeignMouse();
+    sim::VirtualDeviceSpec spec = board ? sim::FamilyBoard(Utf16(name)) : sim::ForeignMouse();
     std::string error;
     spec.vendorId = static_cast<std::uint16_t>(number("vid", spec.vendorId, error));
     spec.productId = static_cast<std::uint16_t>(number("pid", spec.productId, error));
@@ -171,8 +169,8 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
         if (*marker != "none")
             spec.indexedStrings[device::MARKER_STRING_INDEX] = Utf16(*marker);
     }
-    for (auto [key, field] : {std::pair{"manufacturer", &spec.manufacturer},
-                              std::pair{"product", &spec.product}}) {
+    for (auto [key, field] :
+         {std::pair{"manufacturer", &spec.manufacturer}, std::pair{"product", &spec.product}}) {
         if (const std::string *text = option(key)) {
             if (*text == "none")
                 field->reset();
@@ -196,10 +194,10 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
         device::DescriptorParse parse = device::ParseReportDescriptor(spec.reportDescriptor);
         device::HidCollectionCaps caps =
             parse.collections.empty() ? device::HidCollectionCaps{} : parse.collections.front();
-        caps.caps.InputReportByteLength = static_cast<std::uint16_t>(
-            number("input", caps.caps.InputReportByteLength, error));
-        caps.caps.FeatureReportByteLength = static_cast<std::uint16_t>(
-            number("feature", caps.caps.FeatureReportByteLength, error));
+        caps.caps.InputReportByteLength =
+            static_cast<std::uint16_t>(number("input", caps.caps.InputReportByteLength, error));
+        caps.caps.FeatureReportByteLength =
+            static_cast<std::uint16_t>(number("feature", caps.caps.FeatureReportByteLength, error));
         spec.capsOverride = caps;
     }
     if (!error.empty())

@@ -12,7 +12,7 @@ namespace tamo::scenario {
 struct ScenarioLine {
     int number = 0;
     std::string source;
-    std::vector<std::string> words;           // the command and its plain arguments
+    std::vector<std::string> words;             // the command and its plain arguments
     std::map<std::string, std::string> options; // key=value arguments
 };
 
