@@ -197,6 +197,9 @@ void VirtualHidPlatform::pumpInputReports()
         if (!d.plugged || !d.board)
             continue;
         for (auto &report : d.board->takeInputReports(time)) {
+            // A board that declares no input report sends none.
+            if (report.empty())
+                continue;
             for (auto &[handle, file] : files_) {
                 if (file.device == static_cast<int>(id) && file.generation == d.generation
                     && file.queue.size() < kReportQueueLimit)
