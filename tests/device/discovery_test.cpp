@@ -177,4 +177,45 @@ TEST_F(Discovery, AFailedEventCreationIsRetriedByTheNextSearch)
     EXPECT_EQ(connection.ReadOverlapped.hEvent, connection.ReadEvent);
 }
 
+TEST_F(Discovery, ABoardWithMoreValueCapsThanRecordsIsReportedWithItsFirstEleven)
+{
+    auto spec = sim::FamilyBoard(u"A1");
+    device::HidCollectionCaps caps;
+    caps.caps.InputReportByteLength = 8;
+    caps.caps.FeatureReportByteLength = 17;
+    caps.caps.NumberInputValueCaps = 20;
+    for (std::uint16_t i = 0; i < 20; ++i) {
+        device::HIDP_VALUE_CAPS record;
+        record.UsagePage = 1;
+        record.UsageMin = record.UsageMax = static_cast<std::uint16_t>(0x30 + i);
+        caps.inputValueCaps.push_back(record);
+    }
+    spec.capsOverride = caps;
+    platform.addDevice(spec);
+    scan();
+    ASSERT_TRUE(device::FindTheHid(discovery));
+    EXPECT_EQ(connection.Capabilities.NumberInputValueCaps, 11);
+    EXPECT_EQ(valueCaps[10].UsageMin, 0x30 + 10);
+    // The report's byte line holds the fourteen whole records that fit in 1024 bytes.
+    EXPECT_NE(view.report.find("\r\nValueCapsLength 14\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(view.report.begin(), view.report.end(), ' '), 28 + 2 + 1024);
+}
+
+TEST_F(Discovery, ABoardWithoutValueCapsReportsRecordZeroAsAnEarlierBoardLeftIt)
+{
+    addBoard(u"A1");
+    auto bare = sim::FamilyBoard(u"B2");
+    bare.capsOverride = device::HidCollectionCaps{};
+    bare.capsOverride->caps.FeatureReportByteLength = 17;
+    platform.addDevice(bare);
+    scan();
+    view.selected = 0;
+    ASSERT_TRUE(device::FindTheHid(discovery));
+    const std::string first = view.report.substr(0, view.report.find("ValueCapsLength"));
+    view.selected = 1;
+    ASSERT_TRUE(device::FindTheHid(discovery));
+    EXPECT_EQ(view.report.substr(0, view.report.find("ValueCapsLength")), first);
+    EXPECT_NE(view.report.find("ValueCapsLength 0\r\n 0 0 0"), std::string::npos);
+}
+
 } // namespace tamo::test
