@@ -147,6 +147,7 @@ void ProbeInterface(WindowsHidPlatform &platform, const std::string &path)
         std::vector<std::uint8_t> buffer(1000, 0);
         std::uint32_t bytesRead = 0;
         OVERLAPPED overlapped;
+        ASSERT_TRUE(platform.CreateEventA(&security, true, true, "", overlapped.hEvent));
         const ReadResult result = platform.ReadFile(read, buffer, bytesRead, overlapped);
         std::cout << "  read: " << bytesRead << " bytes "
                   << (result.outcome == ReadOutcome::Reports         ? "reports"
@@ -157,6 +158,12 @@ void ProbeInterface(WindowsHidPlatform &platform, const std::string &path)
         if (result.outcome == ReadOutcome::Reports && caps.InputReportByteLength != 0) {
             EXPECT_EQ(bytesRead % caps.InputReportByteLength, 0u);
         }
+        // A read that had to be cancelled has ended too: its event is set again.
+        if (result.outcome == ReadOutcome::NothingQueued) {
+            EXPECT_EQ(::WaitForSingleObject(reinterpret_cast<HANDLE>(overlapped.hEvent.value), 0),
+                      WAIT_OBJECT_0);
+        }
+        EXPECT_TRUE(platform.CloseHandle(overlapped.hEvent));
         EXPECT_TRUE(platform.CloseHandle(read));
     }
 }

@@ -4,6 +4,7 @@
 // stands in for a board's read handle: like a HID collection it completes one message per
 // read, and with nothing queued a read would wait.
 #include "hid_windows.h"
+#include "native_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,11 @@ TEST(WindowsPlatform, FailuresNameTheCallAndTheSystemReason)
                           "HidD_GetPreparsedData");
     EXPECT_FALSE(preparsed.valid());
     EXPECT_TRUE(platform.CloseHandle(client));
+}
+
+TEST(WindowsPlatform, TheNativePlatformIsThisBackend)
+{
+    EXPECT_NE(dynamic_cast<WindowsHidPlatform *>(CreateNativeHidPlatform().get()), nullptr);
 }
 
 TEST(WindowsPlatform, RecordsReachTheServicesIntact)
