@@ -1,0 +1,355 @@
+#include "board_host.h"
+
+#include "errno_text.h"
+#include "linux_sysfs.h"
+#include "report_descriptor.h"
+#include "virtual_device.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <linux/input.h>
+#include <unistd.h>
+#include <utility>
+
+namespace tamo::uhid {
+
+namespace {
+
+// Destroying a device right after it answered a request races with the ioctl that is still
+// returning in the client, which then fails with EIO now and then.
+constexpr std::uint64_t kQuietBeforeDestroyMs = 100;
+constexpr std::uint64_t kNodeWaitMs = 5000;
+constexpr int kPendingPollMs = 2;
+constexpr std::size_t kPhysLimit = 63;
+
+std::string Narrow(const std::u16string &text)
+{
+    std::string narrow;
+    for (const char16_t c : text)
+        narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
+} // namespace
+
+std::string HexText(std::span<const std::uint8_t> bytes)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (const std::uint8_t byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
+    }
+    return text;
+}
+
+BoardHost::BoardHost(std::function<void(const std::string &)> print, HostPaths paths)
+    : print_(std::move(print))
+    , paths_(std::move(paths))
+{}
+
+void BoardHost::order(std::string line)
+{
+    queued_.push_back(std::move(line));
+}
+
+std::vector<int> BoardHost::deviceFds() const
+{
+    std::vector<int> fds;
+    for (const auto &[name, entry] : devices_) {
+        if (entry.device->created())
+            fds.push_back(entry.device->fd());
+    }
+    return fds;
+}
+
+void BoardHost::handleReadable(int fd, std::uint64_t nowMs)
+{
+    for (auto &[name, entry] : devices_) {
+        if (!entry.device->created() || entry.device->fd() != fd)
+            continue;
+        std::string error;
+        const auto happening = entry.device->handleEvent(nowMs, error);
+        if (happening) {
+            std::string line = "event " + name + " " + KindName(happening->kind);
+            if (!happening->data.empty() || happening->kind == UhidHappening::Kind::GetFeature)
+                line += " " + HexText(happening->data);
+            print_(line);
+        }
+        if (!error.empty())
+            print_("event " + name + " error " + error);
+        return;
+    }
+}
+
+void BoardHost::service(std::uint64_t nowMs)
+{
+    advancePending(nowMs);
+    while (!pending_ && !queued_.empty() && !quitting_) {
+        const std::string line = std::move(queued_.front());
+        queued_.pop_front();
+        std::string error;
+        const auto parsed = ParseOrder(line, error);
+        if (!parsed)
+            fail("order", error + " (in '" + line + "')");
+        else
+            run(*parsed, nowMs);
+        advancePending(nowMs);
+    }
+    for (auto &[name, entry] : devices_) {
+        std::string error;
+        if (!entry.device->pumpInput(nowMs, error))
+            print_("event " + name + " error " + error);
+    }
+}
+
+int BoardHost::timeoutMs(std::uint64_t nowMs) const
+{
+    if (pending_) {
+        if (pending_->what == Pending::What::DestroyDue && pending_->dueMs > nowMs)
+            return static_cast<int>(pending_->dueMs - nowMs);
+        return kPendingPollMs;
+    }
+    if (!queued_.empty())
+        return 0;
+    int timeout = -1;
+    for (const auto &[name, entry] : devices_) {
+        const sim::BoardModel *model = std::as_const(*entry.device).model();
+        if (entry.device->created() && model && model->inputMode() == sim::InputMode::Streaming) {
+            const int period = static_cast<int>(model->streamPeriodMs());
+            timeout = timeout < 0 ? period : std::min(timeout, period);
+        }
+    }
+    return timeout;
+}
+
+void BoardHost::run(const Order &order, std::uint64_t nowMs)
+{
+    if (order.verb == Verb::Quit) {
+        quitting_ = true;
+        ok(order);
+        return;
+    }
+    if (order.verb == Verb::Create) {
+        create(order, nowMs);
+        return;
+    }
+    const auto found = devices_.find(order.device);
+    if (found == devices_.end()) {
+        fail(order, "no such device");
+        return;
+    }
+    Entry &entry = found->second;
+    sim::BoardModel *model = entry.device->model();
+    switch (order.verb) {
+    case Verb::Buttons:
+    case Verb::SelfTest:
+    case Verb::Status:
+        if (!model) {
+            fail(order, "not a board");
+            return;
+        }
+        if (order.verb == Verb::Buttons) {
+            model->setButtons(order.value);
+            // Sent before the reply, so that the report is queued when the order is done.
+            std::string error;
+            if (!entry.device->pumpInput(nowMs, error)) {
+                fail(order, error);
+                return;
+            }
+        } else if (order.verb == Verb::SelfTest) {
+            model->setSelfTestResult(static_cast<std::uint8_t>(order.value));
+        } else {
+            model->setReplyStatus(static_cast<std::uint8_t>(order.value));
+        }
+        ok(order);
+        return;
+    case Verb::Dump: {
+        const auto &reports = entry.device->featureReports();
+        for (const auto &report : reports)
+            print_("feature " + order.device + " " + HexText(report));
+        ok(order, "count=" + std::to_string(reports.size()));
+        return;
+    }
+    case Verb::Unplug:
+    case Verb::Remove:
+        if (!entry.device->created()) {
+            if (order.verb == Verb::Remove) {
+                devices_.erase(found);
+                ok(order);
+            } else {
+                fail(order, "not plugged in");
+            }
+            return;
+        }
+        unplug(order, entry, nowMs);
+        return;
+    case Verb::Replug:
+        if (entry.device->created()) {
+            fail(order, "already plugged in");
+            return;
+        }
+        plugIn(order, entry, nowMs);
+        return;
+    case Verb::Create:
+    case Verb::Quit:
+        break;
+    }
+}
+
+void BoardHost::create(const Order &order, std::uint64_t nowMs)
+{
+    if (devices_.contains(order.device)) {
+        fail(order, "exists already");
+        return;
+    }
+    const CreateOptions &options = order.create;
+    const std::string serial = options.serial.value_or(options.foreign ? "" : order.device);
+    sim::VirtualDeviceSpec spec = options.foreign ? sim::ForeignMouse() : sim::FamilyBoard({});
+    UhidIdentity identity;
+    identity.name = options.product.value_or(Narrow(spec.product.value_or(u"")));
+    identity.phys = ("tamo-uhid-board-" + std::to_string(::getpid()) + "/" + order.device)
+                        .substr(0, kPhysLimit);
+    identity.uniq = serial;
+    identity.bus = BUS_USB;
+    identity.vendor = options.vendorId.value_or(spec.vendorId);
+    identity.product = options.productId.value_or(spec.productId);
+    identity.version = options.version.value_or(spec.versionNumber);
+    identity.descriptor = spec.reportDescriptor;
+
+    std::optional<sim::BoardModel> model;
+    if (!options.foreign) {
+        const device::DescriptorParse parse = device::ParseReportDescriptor(identity.descriptor);
+        if (parse.collections.empty()) {
+            fail(order, "the board's descriptor does not parse: " + parse.error);
+            return;
+        }
+        const device::HIDP_CAPS &caps = parse.collections.front().caps;
+        model.emplace(caps.FeatureReportByteLength, caps.InputReportByteLength);
+        model->setInputMode(options.inputMode, options.streamPeriodMs);
+    }
+    Entry &entry = devices_[order.device];
+    entry.device = std::make_unique<UhidDevice>(std::move(identity), std::move(model));
+    plugIn(order, entry, nowMs);
+    if (!entry.device->created() && !pending_)
+        devices_.erase(order.device);
+}
+
+void BoardHost::plugIn(const Order &order, Entry &entry, std::uint64_t nowMs)
+{
+    const int fd = ::open(paths_.uhid.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        fail(order, device::ErrnoText("open(" + paths_.uhid + ")", errno));
+        return;
+    }
+    std::string error;
+    if (!entry.device->create(fd, error)) {
+        fail(order, error);
+        return;
+    }
+    // The kernel probes the device and makes its node in the background.
+    pending_ = Pending{Pending::What::NodeAppears, order, 0, nowMs + kNodeWaitMs};
+}
+
+void BoardHost::unplug(const Order &order, Entry &entry, std::uint64_t nowMs)
+{
+    const auto last = entry.device->lastReplyMs();
+    const std::uint64_t due = last ? *last + kQuietBeforeDestroyMs : 0;
+    pending_ = Pending{Pending::What::DestroyDue, order, due, 0};
+    advancePending(nowMs);
+}
+
+void BoardHost::advancePending(std::uint64_t nowMs)
+{
+    if (!pending_)
+        return;
+    const auto found = devices_.find(pending_->order.device);
+    if (found == devices_.end()) {
+        pending_.reset();
+        return;
+    }
+    Entry &entry = found->second;
+    const Order order = pending_->order;
+    switch (pending_->what) {
+    case Pending::What::NodeAppears:
+        if (const auto node = nodeOf(entry.device->identity().phys)) {
+            entry.node = *node;
+            pending_.reset();
+            ok(order, "node=" + entry.node);
+        } else if (nowMs >= pending_->deadlineMs) {
+            pending_.reset();
+            entry.device->destroy();
+            fail(order, "no hidraw node appeared (is hid-generic loaded?)");
+            if (order.verb == Verb::Create)
+                devices_.erase(found);
+        }
+        return;
+    case Pending::What::DestroyDue:
+        if (nowMs < pending_->dueMs)
+            return;
+        entry.device->destroy();
+        pending_->what = Pending::What::NodeGone;
+        pending_->deadlineMs = nowMs + kNodeWaitMs;
+        [[fallthrough]];
+    case Pending::What::NodeGone: {
+        std::error_code ignored;
+        const bool gone =
+            entry.node.empty()
+            || !std::filesystem::exists(paths_.sysfs / "class" / "hidraw" / entry.node, ignored);
+        if (!gone && nowMs < pending_->deadlineMs)
+            return;
+        pending_.reset();
+        entry.node.clear();
+        if (!gone)
+            fail(order, "the hidraw node stayed after the device was destroyed");
+        else
+            ok(order);
+        if (order.verb == Verb::Remove)
+            devices_.erase(found);
+        return;
+    }
+    }
+}
+
+std::optional<std::string> BoardHost::nodeOf(const std::string &phys) const
+{
+    std::string error;
+    for (const std::string &node : device::ListHidrawNodes(paths_.sysfs, error)) {
+        const auto uevent = device::ReadSysfsAttribute(paths_.sysfs / "class" / "hidraw" / node
+                                                       / "device" / "uevent");
+        if (!uevent)
+            continue;
+        const auto fields = device::ParseUevent(*uevent);
+        const auto found = fields.find("HID_PHYS");
+        std::error_code ignored;
+        // The device node follows its sysfs entry a moment later.
+        if (found != fields.end() && found->second == phys
+            && std::filesystem::exists(paths_.dev / node, ignored))
+            return node;
+    }
+    return std::nullopt;
+}
+
+void BoardHost::ok(const Order &order, const std::string &extra)
+{
+    std::string line = std::string("ok ") + VerbName(order.verb);
+    if (!order.device.empty())
+        line += " " + order.device;
+    if (!extra.empty())
+        line += " " + extra;
+    print_(line);
+}
+
+void BoardHost::fail(const Order &order, const std::string &why)
+{
+    fail(std::string(VerbName(order.verb)) + " " + order.device, why);
+}
+
+void BoardHost::fail(const std::string &verb, const std::string &why)
+{
+    print_("error " + verb + ": " + why);
+}
+
+} // namespace tamo::uhid

@@ -1,0 +1,205 @@
+#include "board_orders.h"
+
+#include <array>
+#include <charconv>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace tamo::uhid {
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, Verb>, 9> kVerbs{{
+    {"create", Verb::Create},
+    {"buttons", Verb::Buttons},
+    {"selftest", Verb::SelfTest},
+    {"status", Verb::Status},
+    {"unplug", Verb::Unplug},
+    {"replug", Verb::Replug},
+    {"remove", Verb::Remove},
+    {"dump", Verb::Dump},
+    {"quit", Verb::Quit},
+}};
+
+// Words split at spaces; a double-quoted stretch (quotes dropped) may hold spaces.
+bool SplitWords(std::string_view line, std::vector<std::string> &words, std::string &error)
+{
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if ((c == ' ' || c == '\t' || c == '\r') && !quoted) {
+            if (inWord)
+                words.push_back(std::move(word));
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (quoted) {
+        error = "unterminated quote";
+        return false;
+    }
+    if (inWord)
+        words.push_back(std::move(word));
+    return true;
+}
+
+template<typename Number>
+std::optional<Number> ParseNumber(std::string_view text)
+{
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    std::uint64_t value = 0;
+    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || code != std::errc{} || end != text.data() + text.size()
+        || value > std::numeric_limits<Number>::max())
+        return std::nullopt;
+    return static_cast<Number>(value);
+}
+
+bool ParseStream(std::string_view text, CreateOptions &options)
+{
+    if (text == "onchange") {
+        options.inputMode = sim::InputMode::OnChange;
+        return true;
+    }
+    if (!text.ends_with("ms"))
+        return false;
+    const auto period = ParseNumber<std::uint32_t>(text.substr(0, text.size() - 2));
+    if (!period || *period == 0)
+        return false;
+    options.inputMode = sim::InputMode::Streaming;
+    options.streamPeriodMs = *period;
+    return true;
+}
+
+bool ParseOption(std::string_view word, CreateOptions &options, std::string &error)
+{
+    const std::size_t equals = word.find('=');
+    if (equals == std::string_view::npos) {
+        error = "expected key=value, got '" + std::string(word) + "'";
+        return false;
+    }
+    const std::string_view key = word.substr(0, equals);
+    const std::string_view value = word.substr(equals + 1);
+    auto number = [&](std::optional<std::uint16_t> &field) {
+        field = ParseNumber<std::uint16_t>(value);
+        return field.has_value();
+    };
+    bool ok = false;
+    if (key == "kind") {
+        options.foreign = value == "foreign";
+        ok = value == "foreign" || value == "board";
+    } else if (key == "serial") {
+        options.serial = std::string(value);
+        ok = true;
+    } else if (key == "product") {
+        options.product = std::string(value);
+        ok = true;
+    } else if (key == "vid") {
+        ok = number(options.vendorId);
+    } else if (key == "pid") {
+        ok = number(options.productId);
+    } else if (key == "version") {
+        ok = number(options.version);
+    } else if (key == "stream") {
+        ok = ParseStream(value, options);
+    } else if (key == "marker") {
+        // uhid gives a device no USB parent, and the tool reads string 42 from the USB device
+        // itself, so no marker can be served: the product-ID rule decides for these boards.
+        error = "a uhid device cannot serve string 42 (it has no USB device); choose pid= "
+                "inside or outside the family's range instead";
+        return false;
+    } else {
+        error = "unknown option '" + std::string(key) + "'";
+        return false;
+    }
+    if (!ok)
+        error = "bad value for " + std::string(key) + ": '" + std::string(value) + "'";
+    return ok;
+}
+
+} // namespace
+
+const char *VerbName(Verb verb)
+{
+    for (const auto &[name, known] : kVerbs) {
+        if (known == verb)
+            return name.data();
+    }
+    return "?";
+}
+
+std::optional<Order> ParseOrder(std::string_view line, std::string &error)
+{
+    std::vector<std::string> words;
+    if (!SplitWords(line, words, error))
+        return std::nullopt;
+    if (words.empty()) {
+        error = "empty order";
+        return std::nullopt;
+    }
+    Order order;
+    bool known = false;
+    for (const auto &[name, verb] : kVerbs) {
+        if (words[0] == name) {
+            order.verb = verb;
+            known = true;
+        }
+    }
+    if (!known) {
+        error = "unknown order '" + words[0] + "'";
+        return std::nullopt;
+    }
+    if (order.verb == Verb::Quit) {
+        if (words.size() != 1) {
+            error = "quit takes nothing";
+            return std::nullopt;
+        }
+        return order;
+    }
+    if (words.size() < 2) {
+        error = std::string(VerbName(order.verb)) + " needs a device name";
+        return std::nullopt;
+    }
+    order.device = words[1];
+    switch (order.verb) {
+    case Verb::Create:
+        for (std::size_t i = 2; i < words.size(); ++i) {
+            if (!ParseOption(words[i], order.create, error))
+                return std::nullopt;
+        }
+        return order;
+    case Verb::Buttons:
+    case Verb::SelfTest:
+    case Verb::Status: {
+        const bool isByte = order.verb != Verb::Buttons;
+        const auto value = words.size() == 3 ? ParseNumber<std::uint32_t>(words[2]) : std::nullopt;
+        if (!value || (isByte && *value > 0xFF)) {
+            error = std::string(VerbName(order.verb)) + " needs NAME and a "
+                    + (isByte ? "byte" : "32-bit value");
+            return std::nullopt;
+        }
+        order.value = *value;
+        return order;
+    }
+    default:
+        if (words.size() != 2) {
+            error = std::string(VerbName(order.verb)) + " takes only a device name";
+            return std::nullopt;
+        }
+        return order;
+    }
+}
+
+} // namespace tamo::uhid

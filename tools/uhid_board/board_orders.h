@@ -1,0 +1,48 @@
+// The orders that tamo-uhid-board takes on its standard input, one a line:
+//   create NAME [kind=board|foreign] [serial=S] [vid=N] [pid=N] [version=N]
+//               [product="TEXT"] [stream=10ms|onchange]
+//   buttons NAME BITS          the 32 buttons, bit 0 is button 1
+//   selftest NAME N            the result byte of the next self-test reply
+//   status NAME N              the status byte of the configuration reply
+//   unplug NAME | replug NAME  destroy the device, and create it again with the same board
+//   remove NAME                destroy it and forget it
+//   dump NAME                  every feature report the board received, as hex
+//   quit
+// Numbers are decimal or 0x-prefixed hex.
+#pragma once
+
+#include "board_model.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamo::uhid {
+
+enum class Verb { Create, Buttons, SelfTest, Status, Unplug, Replug, Remove, Dump, Quit };
+
+struct CreateOptions {
+    bool foreign = false;
+    std::optional<std::string> serial;
+    std::optional<std::string> product;
+    std::optional<std::uint16_t> vendorId;
+    std::optional<std::uint16_t> productId;
+    std::optional<std::uint16_t> version;
+    sim::InputMode inputMode = sim::InputMode::Streaming;
+    std::uint32_t streamPeriodMs = 10;
+};
+
+struct Order {
+    Verb verb = Verb::Quit;
+    std::string device;
+    CreateOptions create;
+    std::uint32_t value = 0;
+};
+
+const char *VerbName(Verb verb);
+
+// Nothing, with error set, for a line that is not a well-formed order.
+std::optional<Order> ParseOrder(std::string_view line, std::string &error);
+
+} // namespace tamo::uhid
