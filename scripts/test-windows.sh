@@ -26,6 +26,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
+    echo "== installed in ${SECONDS}s"
 fi
 
 # GCC 12 warns falsely about string concatenation at -O3 (-Wrestrict), and warnings are
@@ -39,6 +40,7 @@ for arch in x86_64:win64 i686:win32; do
         -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-w64-$triplet.cmake" >/dev/null
     cmake --build "$dir" -j "$jobs"
 done
+echo "== built at ${SECONDS}s"
 
 export WINEPREFIX="$PWD/build-wine/prefix"
 export WINEDEBUG=-all
@@ -59,3 +61,4 @@ if [ "$wine32" = 1 ]; then
 else
     echo "== 32-bit tests not run (TAMO_WINE32=0): built only"
 fi
+echo "== Windows tests done in ${SECONDS}s"
