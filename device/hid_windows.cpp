@@ -387,13 +387,14 @@ ReadResult WindowsHidPlatform::ReadFile(PlatformHandle file, std::span<std::uint
         PlatformResult failure;
         const SingleRead read = ReadOnce(ToHandle(file), buffer.data() + total, ByteLength(length),
                                          platform, got, failure);
-        total += std::min<std::size_t>(got, length);
         if (read == SingleRead::Failed) {
-            // Reports already drained are delivered; the failure shows again on the next read.
+            // Its bytes, if any, are no whole report. Reports already drained are delivered;
+            // the failure shows again on the next read.
             if (total == 0)
                 static_cast<PlatformResult &>(result) = std::move(failure);
             break;
         }
+        total += std::min<std::size_t>(got, length);
         if (read == SingleRead::Nothing || got == 0)
             break;
     }
