@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the unit, GUI and scenario
-# tests, the same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# descriptor fuzzer for a bounded time.
+# Installs what is missing, builds everything and runs every test: the unit, GUI, scenario and
+# real-kernel tests, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
+# Windows cross builds' tests under Wine, and the descriptor fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-$(nproc)}
@@ -19,7 +19,8 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|scenario'
 
-if [ -x scripts/run-fuzz.sh ]; then
-    echo "== descriptor fuzzer"
-    scripts/run-fuzz.sh
-fi
+echo "== Windows: cross builds and their tests under Wine"
+JOBS="$jobs" scripts/test-windows.sh
+
+echo "== descriptor fuzzer"
+scripts/run-fuzz.sh
