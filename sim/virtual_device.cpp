@@ -5,31 +5,31 @@
 
 namespace tamo::sim {
 
-VirtualDeviceSpec FamilyBoard(std::u16string serialNumber)
+VirtualDeviceDefinition FamilyBoard(std::u16string serialNumber)
 {
-    VirtualDeviceSpec spec;
-    spec.vendorId = device::VENDOR_ID;
-    spec.productId = device::PID_FIRST;
-    spec.versionNumber = 0x0109;
-    spec.manufacturer = u"Velbrin";
-    spec.product = u"Tamo micro 32";
-    spec.serialNumber = std::move(serialNumber);
-    spec.indexedStrings[device::MARKER_STRING_INDEX] = u"Tamo button box";
-    spec.reportDescriptor = BoardReportDescriptor();
-    return spec;
+    VirtualDeviceDefinition definition;
+    definition.vendorId = device::VENDOR_ID;
+    definition.productId = device::PID_FIRST;
+    definition.versionNumber = 0x0109;
+    definition.manufacturer = u"Velbrin";
+    definition.product = u"Tamo micro 32";
+    definition.serialNumber = std::move(serialNumber);
+    definition.indexedStrings[device::MARKER_STRING_INDEX] = u"Tamo button box";
+    definition.reportDescriptor = BoardReportDescriptor();
+    return definition;
 }
 
-VirtualDeviceSpec ForeignMouse(std::uint16_t vendorId, std::uint16_t productId)
+VirtualDeviceDefinition ForeignMouse(std::uint16_t vendorId, std::uint16_t productId)
 {
-    VirtualDeviceSpec spec;
-    spec.vendorId = vendorId;
-    spec.productId = productId;
-    spec.versionNumber = 0x2200;
-    spec.manufacturer = u"Logitech";
-    spec.product = u"USB Optical Mouse";
-    spec.reportDescriptor = MouseReportDescriptor();
-    spec.isBoard = false;
-    return spec;
+    VirtualDeviceDefinition definition;
+    definition.vendorId = vendorId;
+    definition.productId = productId;
+    definition.versionNumber = 0x2200;
+    definition.manufacturer = u"Generic Input";
+    definition.product = u"USB Optical Mouse";
+    definition.reportDescriptor = MouseReportDescriptor();
+    definition.isBoard = false;
+    return definition;
 }
 
 } // namespace tamo::sim

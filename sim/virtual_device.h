@@ -13,7 +13,7 @@
 
 namespace tamo::sim {
 
-struct VirtualDeviceSpec {
+struct VirtualDeviceDefinition {
     std::uint16_t vendorId = 0;
     std::uint16_t productId = 0;
     std::uint16_t versionNumber = 0;
@@ -30,8 +30,9 @@ struct VirtualDeviceSpec {
 };
 
 // A board of the family with our vendor ID and the marker in string 42.
-VirtualDeviceSpec FamilyBoard(std::u16string serialNumber);
+VirtualDeviceDefinition FamilyBoard(std::u16string serialNumber);
 // A three-button mouse of another maker.
-VirtualDeviceSpec ForeignMouse(std::uint16_t vendorId = 0x046D, std::uint16_t productId = 0xC077);
+VirtualDeviceDefinition ForeignMouse(std::uint16_t vendorId = 0x046D,
+                                     std::uint16_t productId = 0xC077);
 
 } // namespace tamo::sim

@@ -21,7 +21,7 @@ constexpr const char *kPathPrefix = "virtual:/dev/hidraw";
 } // namespace
 
 struct VirtualHidPlatform::Device {
-    VirtualDeviceSpec spec;
+    VirtualDeviceDefinition definition;
     device::HidCollectionCaps caps;
     std::unique_ptr<BoardModel> board;
     bool plugged = true;
@@ -69,22 +69,22 @@ int VirtualHidPlatform::nextNodeNumber() const
     return number;
 }
 
-int VirtualHidPlatform::addDevice(VirtualDeviceSpec spec)
+int VirtualHidPlatform::addDevice(VirtualDeviceDefinition definition)
 {
     auto device = std::make_unique<Device>();
-    if (spec.capsOverride) {
-        device->caps = *spec.capsOverride;
+    if (definition.capsOverride) {
+        device->caps = *definition.capsOverride;
     } else {
-        device::DescriptorParse parse = device::ParseReportDescriptor(spec.reportDescriptor);
+        device::DescriptorParse parse = device::ParseReportDescriptor(definition.reportDescriptor);
         if (!parse.collections.empty())
             device->caps = parse.collections.front();
     }
-    if (spec.isBoard) {
+    if (definition.isBoard) {
         device->board = std::make_unique<BoardModel>(device->caps.caps.FeatureReportByteLength,
                                                      device->caps.caps.InputReportByteLength);
-        device->board->setInputMode(spec.inputMode, spec.streamPeriodMs);
+        device->board->setInputMode(definition.inputMode, definition.streamPeriodMs);
     }
-    device->spec = std::move(spec);
+    device->definition = std::move(definition);
     device->plugged = false;
     device->nodeNumber = nextNodeNumber();
     device->plugged = true;
@@ -116,9 +116,9 @@ bool VirtualHidPlatform::isPlugged(int device) const
     return devices_.at(device)->plugged;
 }
 
-const VirtualDeviceSpec &VirtualHidPlatform::spec(int device) const
+const VirtualDeviceDefinition &VirtualHidPlatform::definition(int device) const
 {
-    return devices_.at(device)->spec;
+    return devices_.at(device)->definition;
 }
 
 BoardModel *VirtualHidPlatform::board(int device)
@@ -418,9 +418,9 @@ PlatformResult VirtualHidPlatform::HidD_GetAttributes(PlatformHandle handle,
     if (consumeFault(op, file->device) || !d.plugged || file->generation != d.generation)
         return record(op, file->device,
                       PlatformResult::failure("ioctl(HIDIOCGRAWINFO): No such device"));
-    attributes.VendorID = d.spec.vendorId;
-    attributes.ProductID = d.spec.productId;
-    attributes.VersionNumber = d.spec.versionNumber;
+    attributes.VendorID = d.definition.vendorId;
+    attributes.ProductID = d.definition.productId;
+    attributes.VersionNumber = d.definition.versionNumber;
     return record(op, file->device, PlatformResult::success());
 }
 
@@ -453,8 +453,9 @@ PlatformResult VirtualHidPlatform::HidD_GetIndexedString(PlatformHandle handle,
 {
     return stringRequest("HidD_GetIndexedString", handle, buffer,
                          [stringIndex](Device &d) -> const std::u16string * {
-                             const auto found = d.spec.indexedStrings.find(stringIndex);
-                             return found == d.spec.indexedStrings.end() ? nullptr : &found->second;
+                             const auto found = d.definition.indexedStrings.find(stringIndex);
+                             return found == d.definition.indexedStrings.end() ? nullptr
+                                                                               : &found->second;
                          });
 }
 
@@ -462,7 +463,7 @@ PlatformResult VirtualHidPlatform::HidD_GetSerialNumberString(PlatformHandle han
                                                               std::span<std::uint8_t> buffer)
 {
     return stringRequest("HidD_GetSerialNumberString", handle, buffer, [](Device &d) {
-        return d.spec.serialNumber ? &*d.spec.serialNumber : nullptr;
+        return d.definition.serialNumber ? &*d.definition.serialNumber : nullptr;
     });
 }
 
@@ -470,15 +471,16 @@ PlatformResult VirtualHidPlatform::HidD_GetManufacturerString(PlatformHandle han
                                                               std::span<std::uint8_t> buffer)
 {
     return stringRequest("HidD_GetManufacturerString", handle, buffer, [](Device &d) {
-        return d.spec.manufacturer ? &*d.spec.manufacturer : nullptr;
+        return d.definition.manufacturer ? &*d.definition.manufacturer : nullptr;
     });
 }
 
 PlatformResult VirtualHidPlatform::HidD_GetProductString(PlatformHandle handle,
                                                          std::span<std::uint8_t> buffer)
 {
-    return stringRequest("HidD_GetProductString", handle, buffer,
-                         [](Device &d) { return d.spec.product ? &*d.spec.product : nullptr; });
+    return stringRequest("HidD_GetProductString", handle, buffer, [](Device &d) {
+        return d.definition.product ? &*d.definition.product : nullptr;
+    });
 }
 
 PlatformResult VirtualHidPlatform::HidD_GetPreparsedData(PlatformHandle handle,

@@ -33,12 +33,12 @@ public:
     ~VirtualHidPlatform() override;
 
     // Devices, numbered in the order added. A device is plugged in when added.
-    int addDevice(VirtualDeviceSpec spec);
+    int addDevice(VirtualDeviceDefinition definition);
     void unplug(int device);
     void plug(int device);
     bool isPlugged(int device) const;
     int deviceCount() const { return static_cast<int>(devices_.size()); }
-    const VirtualDeviceSpec &spec(int device) const;
+    const VirtualDeviceDefinition &definition(int device) const;
     // The board behaviour of a device added as a board; null for a foreign device.
     BoardModel *board(int device);
     const device::HidCollectionCaps &caps(int device) const;

@@ -38,8 +38,8 @@ VirtualBoardPanel::VirtualBoardPanel(sim::VirtualHidPlatform &platform, std::vec
         boards_.push_back(controls);
     }
     for (BoardControls &controls : boards_) {
-        const QString serial =
-            QString::fromStdU16String(platform_.spec(controls.device).serialNumber.value_or(u"?"));
+        const QString serial = QString::fromStdU16String(
+            platform_.definition(controls.device).serialNumber.value_or(u"?"));
         tabs->addTab(createBoardPage(controls), serial);
     }
     // The window opens the board listed last; its page comes up first.

@@ -65,10 +65,10 @@ TEST_F(DeviceView, ABoardFillsIdentityListsAndCapabilitiesWithoutOneCommand)
 
 TEST_F(DeviceView, VersionIsShownOnlyWithTheManufacturerString)
 {
-    auto spec = sim::FamilyBoard(u"A1");
-    spec.manufacturer.reset();
-    spec.versionNumber = 0x1A2B;
-    platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"A1");
+    definition.manufacturer.reset();
+    definition.versionNumber = 0x1A2B;
+    platform.addDevice(definition);
     start();
     EXPECT_EQ(text("lblManuf"), "");
     EXPECT_EQ(text("lblVersion"), "");
@@ -77,11 +77,11 @@ TEST_F(DeviceView, VersionIsShownOnlyWithTheManufacturerString)
 
 TEST_F(DeviceView, IdentityStringsOf50CharactersShowWholeAndZeroLowBytesCutThem)
 {
-    auto spec = sim::FamilyBoard(u"A1");
-    spec.manufacturer = std::u16string(50, u'M');
-    spec.product = u"Pro\u0100duct";
-    spec.versionNumber = 0x8001;
-    platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"A1");
+    definition.manufacturer = std::u16string(50, u'M');
+    definition.product = u"Pro\u0100duct";
+    definition.versionNumber = 0x8001;
+    platform.addDevice(definition);
     start();
     EXPECT_EQ(text("lblManuf"), " " + std::string(50, 'M'));
     EXPECT_EQ(text("lblProduct"), " Pro");
@@ -138,11 +138,11 @@ TEST_F(DeviceView, PulseLengthZeroLeavesDelayWithoutASelection)
 
 TEST_F(DeviceView, ABoardWithAFeatureReportTooShortForTheReplyKeepsTheDefaults)
 {
-    auto spec = sim::FamilyBoard(u"A1");
-    spec.capsOverride = device::HidCollectionCaps{};
-    spec.capsOverride->caps.InputReportByteLength = 8;
-    spec.capsOverride->caps.FeatureReportByteLength = 9;
-    const int board = platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"A1");
+    definition.capsOverride = device::HidCollectionCaps{};
+    definition.capsOverride->caps.InputReportByteLength = 8;
+    definition.capsOverride->caps.FeatureReportByteLength = 9;
+    const int board = platform.addDevice(definition);
     sim::BoardSettings settings;
     settings.arguments = {0xFF, 0x03, 0xFF, 0x03, 25, 4};
     platform.board(board)->setSettings(settings);

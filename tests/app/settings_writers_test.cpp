@@ -110,11 +110,11 @@ TEST_F(SettingsWriters, NothingIsSentWithoutABoard)
 
 TEST_F(SettingsWriters, ABoardWithAFeatureReportTooShortForACommandIsSentNothing)
 {
-    auto spec = sim::FamilyBoard(u"B2");
-    spec.capsOverride = device::HidCollectionCaps{};
-    spec.capsOverride->caps.InputReportByteLength = 8;
-    spec.capsOverride->caps.FeatureReportByteLength = 3;
-    const int shortBoard = platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"B2");
+    definition.capsOverride = device::HidCollectionCaps{};
+    definition.capsOverride->caps.InputReportByteLength = 8;
+    definition.capsOverride->caps.FeatureReportByteLength = 3;
+    const int shortBoard = platform.addDevice(definition);
     begin();
     ASSERT_EQ(text("SerNo"), "B2");
     ASSERT_TRUE(window->connection().DeviceFound);

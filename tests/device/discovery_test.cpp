@@ -26,13 +26,13 @@ protected:
     int addBoard(std::u16string serial, std::uint16_t productId = PID_FIRST,
                  std::u16string marker = u"Tamo", std::uint16_t vendorId = VENDOR_ID)
     {
-        auto spec = sim::FamilyBoard(std::move(serial));
-        spec.productId = productId;
-        spec.vendorId = vendorId;
-        spec.indexedStrings.clear();
+        auto definition = sim::FamilyBoard(std::move(serial));
+        definition.productId = productId;
+        definition.vendorId = vendorId;
+        definition.indexedStrings.clear();
         if (!marker.empty())
-            spec.indexedStrings[device::MARKER_STRING_INDEX] = marker;
-        return platform.addDevice(spec);
+            definition.indexedStrings[device::MARKER_STRING_INDEX] = marker;
+        return platform.addDevice(definition);
     }
     std::vector<std::string> scan()
     {
@@ -89,9 +89,9 @@ TEST_F(Discovery, WithoutTheMarkerOnlyThe22ProductIdsAreAccepted)
 
 TEST_F(Discovery, ABoardWhoseSerialCannotBeReadIsNeitherListedNorMatched)
 {
-    auto spec = sim::FamilyBoard(u"x");
-    spec.serialNumber.reset();
-    platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"x");
+    definition.serialNumber.reset();
+    platform.addDevice(definition);
     addBoard(u"A1");
     EXPECT_EQ(scan(), std::vector<std::string>{"A1"});
 }
@@ -179,7 +179,7 @@ TEST_F(Discovery, AFailedEventCreationIsRetriedByTheNextSearch)
 
 TEST_F(Discovery, ABoardWithMoreValueCapsThanRecordsIsReportedWithItsFirstEleven)
 {
-    auto spec = sim::FamilyBoard(u"A1");
+    auto definition = sim::FamilyBoard(u"A1");
     device::HidCollectionCaps caps;
     caps.caps.InputReportByteLength = 8;
     caps.caps.FeatureReportByteLength = 17;
@@ -190,8 +190,8 @@ TEST_F(Discovery, ABoardWithMoreValueCapsThanRecordsIsReportedWithItsFirstEleven
         record.UsageMin = record.UsageMax = static_cast<std::uint16_t>(0x30 + i);
         caps.inputValueCaps.push_back(record);
     }
-    spec.capsOverride = caps;
-    platform.addDevice(spec);
+    definition.capsOverride = caps;
+    platform.addDevice(definition);
     scan();
     ASSERT_TRUE(device::FindTheHid(discovery));
     EXPECT_EQ(connection.Capabilities.NumberInputValueCaps, 11);

@@ -87,9 +87,9 @@ TEST_F(VirtualPlatformContract, APathOpensTwiceAndEveryHandleIsCounted)
 
 TEST_F(VirtualPlatformContract, ReadsReturnWholeQueuedReportsOldestFirstUpToTheBytesAsked)
 {
-    auto spec = sim::FamilyBoard(u"A1");
-    spec.inputMode = sim::InputMode::OnChange;
-    const int board = platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"A1");
+    definition.inputMode = sim::InputMode::OnChange;
+    const int board = platform.addDevice(definition);
     const PlatformHandle reader = open(board, device::FILE_FLAG_OVERLAPPED);
     const std::size_t length = platform.caps(board).caps.InputReportByteLength;
     ASSERT_EQ(length, 8u);
@@ -111,9 +111,9 @@ TEST_F(VirtualPlatformContract, ReadsReturnWholeQueuedReportsOldestFirstUpToTheB
 
 TEST_F(VirtualPlatformContract, StreamingBoardQueuesOneReportPerPeriod)
 {
-    auto spec = sim::FamilyBoard(u"A1");
-    spec.streamPeriodMs = 10;
-    const int board = platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"A1");
+    definition.streamPeriodMs = 10;
+    const int board = platform.addDevice(definition);
     const PlatformHandle reader = open(board, device::FILE_FLAG_OVERLAPPED);
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(read(reader, 1000, bytes).outcome, ReadOutcome::NothingQueued);
@@ -127,9 +127,9 @@ TEST_F(VirtualPlatformContract, StreamingBoardQueuesOneReportPerPeriod)
 
 TEST_F(VirtualPlatformContract, UnplugLetsQueuedReportsBeReadThenFailsEveryCall)
 {
-    auto spec = sim::FamilyBoard(u"A1");
-    spec.inputMode = sim::InputMode::OnChange;
-    const int board = platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"A1");
+    definition.inputMode = sim::InputMode::OnChange;
+    const int board = platform.addDevice(definition);
     const PlatformHandle feature = open(board);
     const PlatformHandle reader = open(board, device::FILE_FLAG_OVERLAPPED);
     platform.board(board)->setButtons(0x80);
@@ -152,9 +152,9 @@ TEST_F(VirtualPlatformContract, UnplugLetsQueuedReportsBeReadThenFailsEveryCall)
 
 TEST_F(VirtualPlatformContract, StringsAreUtf16FromByteZeroWithinTheCallersByteCount)
 {
-    auto spec = sim::FamilyBoard(u"SN-\u0100X");
-    spec.product = std::u16string(60, u'p');
-    const int board = platform.addDevice(spec);
+    auto definition = sim::FamilyBoard(u"SN-\u0100X");
+    definition.product = std::u16string(60, u'p');
+    const int board = platform.addDevice(definition);
     const PlatformHandle handle = open(board);
 
     std::vector<std::uint8_t> buffer(12, 0xEE);

@@ -157,20 +157,22 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
             error = std::string("bad ") + key + "=" + *text;
         return value.value_or(fallback);
     };
-    sim::VirtualDeviceSpec spec = board ? sim::FamilyBoard(Utf16(name)) : sim::ForeignMouse();
+    sim::VirtualDeviceDefinition definition =
+        board ? sim::FamilyBoard(Utf16(name)) : sim::ForeignMouse();
     std::string error;
-    spec.vendorId = static_cast<std::uint16_t>(number("vid", spec.vendorId, error));
-    spec.productId = static_cast<std::uint16_t>(number("pid", spec.productId, error));
-    spec.versionNumber = static_cast<std::uint16_t>(number("version", spec.versionNumber, error));
+    definition.vendorId = static_cast<std::uint16_t>(number("vid", definition.vendorId, error));
+    definition.productId = static_cast<std::uint16_t>(number("pid", definition.productId, error));
+    definition.versionNumber =
+        static_cast<std::uint16_t>(number("version", definition.versionNumber, error));
     if (const std::string *serial = option("serial"))
-        spec.serialNumber = Utf16(*serial);
+        definition.serialNumber = Utf16(*serial);
     if (const std::string *marker = option("marker")) {
-        spec.indexedStrings.erase(device::MARKER_STRING_INDEX);
+        definition.indexedStrings.erase(device::MARKER_STRING_INDEX);
         if (*marker != "none")
-            spec.indexedStrings[device::MARKER_STRING_INDEX] = Utf16(*marker);
+            definition.indexedStrings[device::MARKER_STRING_INDEX] = Utf16(*marker);
     }
-    for (auto [key, field] :
-         {std::pair{"manufacturer", &spec.manufacturer}, std::pair{"product", &spec.product}}) {
+    for (auto [key, field] : {std::pair{"manufacturer", &definition.manufacturer},
+                              std::pair{"product", &definition.product}}) {
         if (const std::string *text = option(key)) {
             if (*text == "none")
                 field->reset();
@@ -180,29 +182,29 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
     }
     if (const std::string *stream = option("stream")) {
         if (*stream == "onchange") {
-            spec.inputMode = sim::InputMode::OnChange;
+            definition.inputMode = sim::InputMode::OnChange;
         } else {
             const auto period = ParseNumber(*stream);
             if (!period || *period < 1)
                 return "bad stream=" + *stream;
-            spec.inputMode = sim::InputMode::Streaming;
-            spec.streamPeriodMs = static_cast<std::uint32_t>(*period);
+            definition.inputMode = sim::InputMode::Streaming;
+            definition.streamPeriodMs = static_cast<std::uint32_t>(*period);
         }
     }
     if (option("input") || option("feature")) {
         // Report lengths that the descriptor would not give: the caps are stated directly.
-        device::DescriptorParse parse = device::ParseReportDescriptor(spec.reportDescriptor);
+        device::DescriptorParse parse = device::ParseReportDescriptor(definition.reportDescriptor);
         device::HidCollectionCaps caps =
             parse.collections.empty() ? device::HidCollectionCaps{} : parse.collections.front();
         caps.caps.InputReportByteLength =
             static_cast<std::uint16_t>(number("input", caps.caps.InputReportByteLength, error));
         caps.caps.FeatureReportByteLength =
             static_cast<std::uint16_t>(number("feature", caps.caps.FeatureReportByteLength, error));
-        spec.capsOverride = caps;
+        definition.capsOverride = caps;
     }
     if (!error.empty())
         return error;
-    devices_[name] = platform_.addDevice(std::move(spec));
+    devices_[name] = platform_.addDevice(std::move(definition));
     return {};
 }
 

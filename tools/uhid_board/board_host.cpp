@@ -207,17 +207,17 @@ void BoardHost::create(const Order &order, std::uint64_t nowMs)
     }
     const CreateOptions &options = order.create;
     const std::string serial = options.serial.value_or(options.foreign ? "" : order.device);
-    sim::VirtualDeviceSpec spec = options.foreign ? sim::ForeignMouse() : sim::FamilyBoard({});
+    sim::VirtualDeviceDefinition definition = options.foreign ? sim::ForeignMouse() : sim::FamilyBoard({});
     UhidIdentity identity;
-    identity.name = options.product.value_or(Narrow(spec.product.value_or(u"")));
+    identity.name = options.product.value_or(Narrow(definition.product.value_or(u"")));
     identity.phys = ("tamo-uhid-board-" + std::to_string(::getpid()) + "/" + order.device)
                         .substr(0, kPhysLimit);
     identity.uniq = serial;
     identity.bus = BUS_USB;
-    identity.vendor = options.vendorId.value_or(spec.vendorId);
-    identity.product = options.productId.value_or(spec.productId);
-    identity.version = options.version.value_or(spec.versionNumber);
-    identity.descriptor = spec.reportDescriptor;
+    identity.vendor = options.vendorId.value_or(definition.vendorId);
+    identity.product = options.productId.value_or(definition.productId);
+    identity.version = options.version.value_or(definition.versionNumber);
+    identity.descriptor = definition.reportDescriptor;
 
     std::optional<sim::BoardModel> model;
     if (!options.foreign) {
