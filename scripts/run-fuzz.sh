@@ -29,5 +29,16 @@ done | while read -r hex; do
 done
 echo "seeds: $(ls "$SEEDS" | wc -l) descriptors; corpus: $(ls "$CORPUS" | wc -l) inputs in $CORPUS"
 
+# The fuzzer's progress goes to a log; its final figures, and the log's end on a failure,
+# are shown.
+LOG="$BUILD/descriptor-fuzzer.log"
+status=0
 "$BUILD/tests/fuzz/descriptor_fuzzer" -max_len=4096 -max_total_time="$SECONDS_TO_RUN" \
-    -print_final_stats=1 -artifact_prefix="$ARTIFACTS/" "$CORPUS" "$SEEDS"
+    -print_final_stats=1 -artifact_prefix="$ARTIFACTS/" "$CORPUS" "$SEEDS" >"$LOG" 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+    tail -n 60 "$LOG"
+    echo "descriptor fuzzer failed (exit $status); inputs in $ARTIFACTS"
+    exit "$status"
+fi
+grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$LOG" || true
+echo "descriptor fuzzer: no crash in ${SECONDS_TO_RUN} s"
