@@ -207,7 +207,8 @@ void BoardHost::create(const Order &order, std::uint64_t nowMs)
     }
     const CreateOptions &options = order.create;
     const std::string serial = options.serial.value_or(options.foreign ? "" : order.device);
-    sim::VirtualDeviceDefinition definition = options.foreign ? sim::ForeignMouse() : sim::FamilyBoard({});
+    sim::VirtualDeviceDefinition definition =
+        options.foreign ? sim::ForeignMouse() : sim::FamilyBoard({});
     UhidIdentity identity;
     identity.name = options.product.value_or(Narrow(definition.product.value_or(u"")));
     identity.phys = ("tamo-uhid-board-" + std::to_string(::getpid()) + "/" + order.device)

@@ -1,0 +1,485 @@
+// The hidraw backend against the real kernel: boards and foreign devices made through uhid,
+// reached through /sys and /dev/hidrawN exactly as the tool reaches a USB board.
+#include "board_descriptors.h"
+#include "board_identity.h"
+#include "board_process.h"
+#include "discovery.h"
+#include "hid_linux.h"
+#include "hid_string.h"
+#include "report_descriptor.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace tamo::test {
+namespace {
+
+using device::PlatformHandle;
+using device::ReadOutcome;
+
+constexpr std::size_t kFeatureLength = 17; // the board's descriptor: 16 bytes and the ID byte
+constexpr std::size_t kInputLength = 8;
+
+std::string Hex(const std::vector<std::uint8_t> &bytes)
+{
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string text;
+    for (const std::uint8_t byte : bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0x0F];
+    }
+    return text;
+}
+
+std::vector<std::uint8_t> Report(std::initializer_list<std::uint8_t> head, std::size_t length)
+{
+    std::vector<std::uint8_t> report(head);
+    report.resize(length, 0);
+    return report;
+}
+
+std::string Pid(int offset)
+{
+    return "pid=" + std::to_string(device::PID_FIRST + offset);
+}
+
+std::size_t OpenDescriptorCount()
+{
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto &entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+class NoTimer : public device::PollTimer {
+public:
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+    bool isEnabled() const override { return enabled_; }
+    void setInterval(int milliseconds) override { interval_ = milliseconds; }
+    int interval() const override { return interval_; }
+
+private:
+    bool enabled_ = false;
+    int interval_ = device::POLL_INTERVAL_MS;
+};
+
+// SerNo and Text4 as discovery writes them.
+class RecordingView : public device::DiscoveryView {
+public:
+    std::vector<std::string> serials;
+    int selected = -1;
+    bool enabled = false;
+    std::string shown;
+    std::string capabilitiesReport;
+
+    void clearSerialNumbers() override
+    {
+        serials.clear();
+        selected = -1;
+    }
+    void setSerialNumbersEnabled(bool on) override { enabled = on; }
+    void addSerialNumber(const std::string &serial, int position) override
+    {
+        serials.insert(serials.begin() + std::clamp<int>(position, 0, serials.size()), serial);
+    }
+    void selectSerialNumber(int index) override
+    {
+        selected = index;
+        if (index >= 0 && index < static_cast<int>(serials.size()))
+            shown = serials[index];
+    }
+    std::string shownSerialNumber() const override { return shown; }
+    void setCapabilitiesReport(const std::string &report) override { capabilitiesReport = report; }
+};
+
+class HidrawKernel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const std::string why = UhidUnavailableReason(); !why.empty())
+            GTEST_SKIP() << why;
+        boards = std::make_unique<BoardProcess>();
+        ASSERT_TRUE(boards->started()) << "cannot run " << UhidBoardProgram();
+    }
+
+    std::string create(const std::string &name, const std::string &options = {})
+    {
+        std::string node = boards->create(name, options);
+        EXPECT_FALSE(node.empty()) << boards->lastReply();
+        return node;
+    }
+
+    // Every path the platform's enumeration yields, in its order.
+    std::vector<std::string> enumeratedPaths()
+    {
+        using namespace device;
+        GUID guid;
+        EXPECT_TRUE(platform.HidD_GetHidGuid(guid));
+        PlatformHandle set;
+        EXPECT_TRUE(
+            platform.SetupDiGetClassDevsA(guid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, set));
+        std::vector<std::string> paths;
+        for (std::uint32_t index = 0;; ++index) {
+            SP_DEVICE_INTERFACE_DATA data;
+            data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
+            if (!platform.SetupDiEnumDeviceInterfaces(set, guid, index, data))
+                break;
+            std::uint32_t required = 0;
+            platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required);
+            std::vector<std::uint8_t> detail(required, 0);
+            const std::uint32_t fixed = DETAIL_DATA_FIXED_SIZE;
+            std::memcpy(detail.data(), &fixed, sizeof fixed);
+            EXPECT_TRUE(platform.SetupDiGetDeviceInterfaceDetailA(set, data, detail, required));
+            paths.emplace_back(reinterpret_cast<const char *>(detail.data())
+                               + DETAIL_DATA_PATH_OFFSET);
+        }
+        EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set));
+        return paths;
+    }
+
+    PlatformHandle open(const std::string &path, bool overlapped = false)
+    {
+        using namespace device;
+        PlatformHandle handle;
+        const PlatformResult result = platform.CreateFileA(
+            path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+            OPEN_EXISTING, overlapped ? FILE_FLAG_OVERLAPPED : 0, handle);
+        EXPECT_TRUE(result) << result.error;
+        return handle;
+    }
+
+    std::vector<std::uint8_t> getFeature(PlatformHandle handle, device::PlatformResult &result)
+    {
+        std::vector<std::uint8_t> reply(kFeatureLength, 0);
+        result = platform.HidD_GetFeature(handle, reply);
+        return reply;
+    }
+
+    struct Read {
+        device::ReadResult result;
+        std::vector<std::uint8_t> bytes;
+    };
+    Read read(PlatformHandle handle, std::size_t bufferBytes = 1000)
+    {
+        std::vector<std::uint8_t> buffer(bufferBytes, 0xAA);
+        std::uint32_t bytesRead = 0;
+        device::OVERLAPPED overlapped;
+        Read read{platform.ReadFile(handle, buffer, bytesRead, overlapped), {}};
+        buffer.resize(std::min<std::size_t>(bytesRead, buffer.size()));
+        read.bytes = std::move(buffer);
+        return read;
+    }
+
+    std::u16string
+    stringOf(device::PlatformResult (device::LinuxHidPlatform::*call)(PlatformHandle,
+                                                                      std::span<std::uint8_t>),
+             PlatformHandle handle, bool &ok)
+    {
+        std::vector<std::uint8_t> buffer(device::STRING_REQUEST_BYTES, 0);
+        ok = static_cast<bool>((platform.*call)(handle, buffer));
+        std::u16string text;
+        for (std::size_t i = 0; i + 1 < buffer.size(); i += 2) {
+            const char16_t unit = static_cast<char16_t>(buffer[i] | buffer[i + 1] << 8);
+            if (unit == 0)
+                break;
+            text += unit;
+        }
+        return text;
+    }
+
+    std::unique_ptr<BoardProcess> boards;
+    device::LinuxHidPlatform platform;
+};
+
+TEST_F(HidrawKernel, EnumeratesEveryNodeInNumberOrderAndEachPathOpens)
+{
+    // Twelve devices take hidraw0 to hidraw11 at least, so a textual sort (hidraw10 before
+    // hidraw2) would show.
+    std::vector<std::pair<int, std::string>> created;
+    for (int i = 0; i < 12; ++i) {
+        const std::string node = create("f" + std::to_string(i), "kind=foreign");
+        created.emplace_back(std::stoi(node.substr(std::string("/dev/hidraw").size())), node);
+    }
+    ASSERT_EQ(boards->order("remove f3"), "ok remove f3");
+    created.erase(created.begin() + 3);
+    std::sort(created.begin(), created.end());
+    std::vector<std::string> expected;
+    for (const auto &[number, node] : created)
+        expected.push_back(node);
+
+    const std::vector<std::string> paths = enumeratedPaths();
+    EXPECT_EQ(paths, expected);
+    for (const std::string &path : paths) {
+        const PlatformHandle handle = open(path);
+        EXPECT_TRUE(platform.CloseHandle(handle));
+    }
+}
+
+TEST_F(HidrawKernel, IdentityOfABoardWithoutUsbParent)
+{
+    const std::string path =
+        create("b", "serial=KB-0042 " + Pid(5) + " version=0x0203 product=\"Tamo micro 32\"");
+    const PlatformHandle handle = open(path);
+
+    device::HIDD_ATTRIBUTES attributes;
+    ASSERT_TRUE(platform.HidD_GetAttributes(handle, attributes));
+    EXPECT_EQ(attributes.Size, 12u);
+    EXPECT_EQ(attributes.VendorID, device::VENDOR_ID);
+    EXPECT_EQ(attributes.ProductID, device::PID_FIRST + 5);
+    // The kernel keeps a version only in a USB device's descriptor; a HID device on its own
+    // shows none in sysfs or through hidraw, so the backend reports 0.
+    EXPECT_EQ(attributes.VersionNumber, 0);
+
+    bool ok = false;
+    EXPECT_EQ(stringOf(&device::LinuxHidPlatform::HidD_GetSerialNumberString, handle, ok),
+              u"KB-0042");
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(stringOf(&device::LinuxHidPlatform::HidD_GetProductString, handle, ok),
+              u"Tamo micro 32");
+    EXPECT_TRUE(ok);
+    stringOf(&device::LinuxHidPlatform::HidD_GetManufacturerString, handle, ok);
+    EXPECT_FALSE(ok) << "uhid devices have no manufacturer string";
+
+    // String 42 comes from the USB device, which a uhid device does not have.
+    std::vector<std::uint8_t> marker(device::STRING_REQUEST_BYTES, 0);
+    const auto result = platform.HidD_GetIndexedString(handle, device::MARKER_STRING_INDEX, marker);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.find("not a USB device"), std::string::npos) << result.error;
+    EXPECT_TRUE(platform.CloseHandle(handle));
+}
+
+TEST_F(HidrawKernel, KernelDescriptorGivesTheCapsOfTheDeclaredOne)
+{
+    struct Case {
+        const char *options;
+        std::vector<std::uint8_t> declared;
+    };
+    const Case cases[] = {{"", sim::BoardReportDescriptor()},
+                          {"kind=foreign", sim::MouseReportDescriptor()}};
+    int n = 0;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.options);
+        const PlatformHandle handle = open(create("d" + std::to_string(n++), c.options));
+        const device::DescriptorParse parse = device::ParseReportDescriptor(c.declared);
+        ASSERT_TRUE(parse.ok()) << parse.error;
+        const device::HidCollectionCaps &want = parse.collections.front();
+
+        PlatformHandle preparsed;
+        ASSERT_TRUE(platform.HidD_GetPreparsedData(handle, preparsed));
+        device::HIDP_CAPS caps;
+        ASSERT_TRUE(platform.HidP_GetCaps(preparsed, caps));
+        EXPECT_EQ(caps, want.caps);
+        std::vector<device::HIDP_VALUE_CAPS> values(caps.NumberInputValueCaps + 1);
+        std::uint16_t count = static_cast<std::uint16_t>(values.size());
+        ASSERT_TRUE(platform.HidP_GetValueCaps(device::HIDP_REPORT_TYPE::HidP_Input,
+                                               std::span(values), count, preparsed));
+        values.resize(count);
+        EXPECT_EQ(values, want.inputValueCaps);
+        EXPECT_TRUE(platform.HidD_FreePreparsedData(preparsed));
+        EXPECT_TRUE(platform.CloseHandle(handle));
+    }
+}
+
+TEST_F(HidrawKernel, FeatureReportsTravelByteForByte)
+{
+    const PlatformHandle handle = open(create("b"));
+    const auto command = Report({0x00, 0xEE, 0x06, 0x02}, kFeatureLength);
+    auto sent = platform.HidD_SetFeature(handle, command);
+    ASSERT_TRUE(sent) << sent.error;
+    ASSERT_TRUE(platform.HidD_SetFeature(handle, Report({0x00, 0xEE, 0x02, 0x81}, kFeatureLength)));
+    // hidraw hands the whole buffer, report-number byte first, to the board.
+    EXPECT_EQ(boards->featureReports("b"),
+              (std::vector<std::string>{Hex(command),
+                                        Hex(Report({0x00, 0xEE, 0x02, 0x81}, kFeatureLength))}));
+
+    device::PlatformResult got;
+    // Status 0, then the arguments of codes 2 to 7 in bytes 4 to 9.
+    EXPECT_EQ(getFeature(handle, got),
+              Report({0x00, 0x00, 0x00, 0x00, 0x81, 0x00, 0x00, 0x00, 0x02, 0x00}, kFeatureLength));
+    EXPECT_TRUE(got) << got.error;
+
+    ASSERT_EQ(boards->order("status b 3"), "ok status b");
+    EXPECT_EQ(getFeature(handle, got)[1], 3);
+    EXPECT_TRUE(platform.CloseHandle(handle));
+}
+
+TEST_F(HidrawKernel, SelfTestExchange)
+{
+    const PlatformHandle handle = open(create("b"));
+    ASSERT_EQ(boards->order("selftest b 7"), "ok selftest b");
+    const auto request = Report({0x00, 0xE1}, kFeatureLength);
+    ASSERT_TRUE(platform.HidD_SetFeature(handle, request));
+    device::PlatformResult got;
+    EXPECT_EQ(getFeature(handle, got), Report({0x00, 0x07}, kFeatureLength));
+    EXPECT_TRUE(got) << got.error;
+    // The next read is the configuration reply again: default pulse length 6 in byte 8.
+    EXPECT_EQ(getFeature(handle, got), Report({0, 0, 0, 0, 0, 0, 0, 0, 6, 0}, kFeatureLength));
+    EXPECT_EQ(boards->featureReports("b"), std::vector<std::string>{Hex(request)});
+    EXPECT_TRUE(platform.CloseHandle(handle));
+}
+
+TEST_F(HidrawKernel, ADeviceThatRefusesFeatureReportsFailsTheTransfer)
+{
+    const PlatformHandle handle = open(create("m", "kind=foreign"));
+    device::PlatformResult got;
+    getFeature(handle, got);
+    EXPECT_FALSE(got);
+    EXPECT_NE(got.error.find("HIDIOCGFEATURE"), std::string::npos) << got.error;
+    const auto sent = platform.HidD_SetFeature(handle, Report({0x00, 0xEE, 0x06, 0x02}, 9));
+    EXPECT_FALSE(sent);
+    EXPECT_NE(sent.error.find("HIDIOCSFEATURE"), std::string::npos) << sent.error;
+    EXPECT_TRUE(platform.CloseHandle(handle));
+}
+
+TEST_F(HidrawKernel, ReadsDrainQueuedReportsOldestFirstWithTheIdByte)
+{
+    const PlatformHandle handle = open(create("b", "stream=onchange"), true);
+    EXPECT_EQ(read(handle).result.outcome, ReadOutcome::NothingQueued);
+
+    for (const char *bits : {"0x01", "0x0200", "0x030000"})
+        ASSERT_EQ(boards->order(std::string("buttons b ") + bits), "ok buttons b");
+    Read all = read(handle);
+    EXPECT_EQ(all.result.outcome, ReadOutcome::Reports) << all.result.error;
+    std::vector<std::uint8_t> expected;
+    for (const auto &report :
+         {Report({0, 0, 0, 0x01}, kInputLength), Report({0, 0, 0, 0, 0x02}, kInputLength),
+          Report({0, 0, 0, 0, 0, 0x03}, kInputLength)})
+        expected.insert(expected.end(), report.begin(), report.end());
+    EXPECT_EQ(Hex(all.bytes), Hex(expected));
+    EXPECT_EQ(read(handle).result.outcome, ReadOutcome::NothingQueued);
+
+    // A buffer with room for two takes two; the third waits for the next read.
+    for (const char *bits : {"0x10", "0x20", "0x30"})
+        ASSERT_EQ(boards->order(std::string("buttons b ") + bits), "ok buttons b");
+    Read two = read(handle, 2 * kInputLength + 4);
+    EXPECT_EQ(two.bytes.size(), 2 * kInputLength);
+    EXPECT_EQ(two.bytes.at(3), 0x10);
+    EXPECT_EQ(two.bytes.at(kInputLength + 3), 0x20);
+    Read third = read(handle);
+    EXPECT_EQ(Hex(third.bytes), Hex(Report({0, 0, 0, 0x30}, kInputLength)));
+    EXPECT_TRUE(platform.CloseHandle(handle));
+}
+
+TEST_F(HidrawKernel, AStreamingBoardQueuesAReportEveryPeriod)
+{
+    const PlatformHandle handle = open(create("b", "stream=10ms"), true);
+    ASSERT_EQ(boards->order("buttons b 0x81"), "ok buttons b");
+    read(handle); // whatever came before the buttons changed
+    ::usleep(300'000);
+    const Read got = read(handle);
+    ASSERT_EQ(got.result.outcome, ReadOutcome::Reports) << got.result.error;
+    ASSERT_EQ(got.bytes.size() % kInputLength, 0u);
+    // Ten milliseconds apart for 300 ms, even on a slow machine some of them.
+    EXPECT_GE(got.bytes.size() / kInputLength, 3u);
+    EXPECT_EQ(Hex(std::vector(got.bytes.end() - kInputLength, got.bytes.end())),
+              Hex(Report({0, 0, 0, 0x81}, kInputLength)));
+    EXPECT_TRUE(platform.CloseHandle(handle));
+}
+
+TEST_F(HidrawKernel, ReportsQueuedBeforeAnUnplugAreReadThenReadsFail)
+{
+    const std::string path = create("b", "stream=onchange");
+    const PlatformHandle reader = open(path, true);
+    const PlatformHandle feature = open(path);
+    ASSERT_EQ(boards->order("buttons b 1"), "ok buttons b");
+    ASSERT_EQ(boards->order("buttons b 2"), "ok buttons b");
+    ASSERT_EQ(boards->order("unplug b"), "ok unplug b");
+
+    const Read queued = read(reader);
+    EXPECT_EQ(queued.result.outcome, ReadOutcome::Reports);
+    EXPECT_EQ(queued.bytes.size(), 2 * kInputLength);
+    const Read gone = read(reader);
+    EXPECT_EQ(gone.result.outcome, ReadOutcome::Failed);
+    EXPECT_TRUE(gone.bytes.empty());
+    EXPECT_FALSE(gone.result.error.empty());
+    device::PlatformResult got;
+    getFeature(feature, got);
+    EXPECT_FALSE(got);
+    EXPECT_TRUE(platform.CloseHandle(reader));
+    EXPECT_TRUE(platform.CloseHandle(feature));
+    const std::vector<std::string> paths = enumeratedPaths();
+    EXPECT_EQ(std::find(paths.begin(), paths.end(), path), paths.end());
+}
+
+TEST_F(HidrawKernel, DiscoveryListsFamilyBoardsBySerialAndOpensTheChosenOne)
+{
+    create("mouse", "kind=foreign serial=MOUSE-1");
+    const std::string first = create("b1", "serial=B-1 " + Pid(0));
+    // Our vendor ID outside the range: only string 42 could accept it, and a uhid device
+    // cannot serve it.
+    create("out", "serial=OUT-22 " + Pid(22));
+    create("other", "kind=foreign serial=OTHER vid=0x046d " + Pid(0));
+    const std::string second = create("b2", "serial=B-2 " + Pid(21));
+
+    device::BoardConnection connection;
+    RecordingView view;
+    device::ValueCapsArray valueCaps{};
+    device::Discovery discovery{platform, connection, view, valueCaps};
+    device::Scan_USB_devices(discovery);
+    EXPECT_EQ(view.serials, (std::vector<std::string>{"B-1", "B-2"}));
+    EXPECT_EQ(view.shown, "B-2");
+    EXPECT_TRUE(view.enabled);
+    EXPECT_TRUE(connection.ListReady);
+
+    view.shown = "B-1";
+    ASSERT_TRUE(device::FindTheHid(discovery));
+    connection.DeviceFound = true;
+    EXPECT_EQ(connection.DevicePath, first);
+    EXPECT_EQ(connection.Capabilities.FeatureReportByteLength, kFeatureLength);
+    EXPECT_EQ(connection.Capabilities.InputReportByteLength, kInputLength);
+    std::vector<std::uint8_t> reply(kFeatureLength, 0);
+    EXPECT_TRUE(platform.HidD_GetFeature(connection.FeatureHandle, reply));
+    EXPECT_TRUE(boards->waitForEventCount("b1", "get", 1, std::chrono::seconds(2)));
+    EXPECT_EQ(boards->eventCount("b2", "get"), 0u);
+    NoTimer timer;
+    device::CloseConnection(platform, connection, timer);
+
+    view.shown = "B-2";
+    ASSERT_TRUE(device::FindTheHid(discovery));
+    connection.DeviceFound = true;
+    EXPECT_EQ(connection.DevicePath, second);
+    device::CloseConnection(platform, connection, timer);
+
+    view.shown = "B-3";
+    EXPECT_FALSE(device::FindTheHid(discovery));
+    EXPECT_FALSE(connection.DeviceFound);
+}
+
+TEST_F(HidrawKernel, NoDescriptorIsLeftOpen)
+{
+    create("mouse", "kind=foreign");
+    create("b1", "serial=B-1 stream=5ms");
+    device::BoardConnection connection;
+    RecordingView view;
+    device::ValueCapsArray valueCaps{};
+    device::Discovery discovery{platform, connection, view, valueCaps};
+    NoTimer timer;
+    const std::size_t before = OpenDescriptorCount();
+
+    for (int round = 0; round < 2; ++round) {
+        device::Scan_USB_devices(discovery);
+        ASSERT_TRUE(device::FindTheHid(discovery));
+        connection.DeviceFound = true;
+        read(connection.ReadHandle);
+        if (round == 1) {
+            // A board lost while open: the failed read, then the close.
+            ASSERT_EQ(boards->order("unplug b1"), "ok unplug b1");
+            for (int i = 0;
+                 i < 100 && read(connection.ReadHandle).result.outcome != ReadOutcome::Failed;
+                 ++i) {
+            }
+        }
+        device::CloseConnection(platform, connection, timer);
+    }
+    device::Scan_USB_devices(discovery);
+    EXPECT_FALSE(device::FindTheHid(discovery));
+    EXPECT_EQ(OpenDescriptorCount(), before);
+}
+
+} // namespace
+} // namespace tamo::test
