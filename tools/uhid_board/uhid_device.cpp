@@ -222,9 +222,9 @@ bool UhidDevice::pumpInput(std::uint64_t nowMs, std::string &error)
 {
     if (fd_ < 0 || !model_)
         return true;
+    // Sent also while the board knows of no reader: the kernel queues a report for every file
+    // open on the node, and UHID_OPEN may reach us after a reader has opened it.
     const auto reports = model_->takeInputReports(nowMs);
-    if (!open_)
-        return true;
     for (const auto &report : reports) {
         // The model's reports carry the report-ID byte in front; a device without report
         // IDs sends its data without it.

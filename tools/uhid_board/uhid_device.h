@@ -52,8 +52,8 @@ public:
 
     // Reads one event from the kernel and answers it. Nothing when no event was waiting.
     std::optional<UhidHappening> handleEvent(std::uint64_t nowMs, std::string &error);
-    // Sends the input reports that the model has produced up to nowMs. They reach hidraw
-    // only while a reader has the node open, so a closed device's reports are dropped here.
+    // Sends the input reports that the model has produced up to nowMs; the kernel drops
+    // those that no open file is there to take.
     bool pumpInput(std::uint64_t nowMs, std::string &error);
 
     const UhidIdentity &identity() const { return identity_; }

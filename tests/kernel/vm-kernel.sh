@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Puts Debian's own kernel and the HID modules the kernel tests load into CACHE/kernel and
+# prints that directory. The image package is downloaded, not installed: only the kernel and
+# those modules are kept (about 70 MB with the uncompressed kernel), so a later run needs
+# neither the network nor the package.
+#   vm-kernel.sh CACHE
+set -euo pipefail
+
+cache=${1:?usage: vm-kernel.sh CACHE}
+kernel=$cache/kernel
+wanted=(hid hid-generic uhid)
+
+if [ -f "$kernel/ready" ]; then
+    echo "$kernel"
+    exit 0
+fi
+
+say() { echo "vm-kernel: $*" >&2; }
+
+download() { # package -> a .deb in the current directory
+    # apt's sandbox user may not write here; the download works unsandboxed all the same.
+    apt-get download "$1" 2>&1 | grep -v 'unsandboxed' >&2 || true
+    ls "$1"_*.deb >/dev/null 2>&1
+}
+
+work=$cache/download
+rm -rf "$work" "$kernel.new"
+mkdir -p "$work/tree" "$kernel.new/modules"
+cd "$work"
+
+say "fetching the kernel package (once; later runs use $kernel)"
+apt-get update -qq >&2 || say "apt-get update failed; trying the lists there are"
+download linux-image-amd64 || { say "cannot download linux-image-amd64"; exit 1; }
+# The metapackage names the versioned image package as its first dependency.
+image=$(dpkg-deb -f linux-image-amd64_*.deb Depends | sed 's/[ ,].*//')
+[ -n "$image" ] || { say "linux-image-amd64 names no image package"; exit 1; }
+download "$image" || { say "cannot download $image"; exit 1; }
+deb=$(ls "$image"_*.deb)
+
+extract() { # tar patterns...
+    dpkg-deb --fsys-tarfile "$deb" | tar -x -C tree --wildcards "$@" 2>/dev/null || true
+}
+extract './boot/vmlinuz-*' './lib/modules/*/modules.order' './lib/modules/*/modules.builtin' \
+    './lib/modules/*/modules.builtin.modinfo' './lib/modules/*/kernel/drivers/hid/*'
+kver=$(ls tree/lib/modules | head -1)
+[ -n "$kver" ] && [ -f "tree/boot/vmlinuz-$kver" ] || { say "no kernel in $deb"; exit 1; }
+
+# The package leaves modules.dep to its postinst; depmod makes it for the extracted tree.
+resolve() {
+    depmod -b tree "$kver"
+    : >"$kernel.new/modules.load"
+    local m line
+    for m in "${wanted[@]}"; do
+        modprobe -d tree -S "$kver" --show-depends "$m" || return 1
+    done | while read -r line; do
+        case $line in
+        insmod\ *) set -- $line; echo "$2" ;;
+        builtin\ *) ;;
+        *) return 1 ;;
+        esac
+    done | awk '!seen[$0]++' >"$work/order"
+}
+if ! resolve; then
+    say "dependencies outside drivers/hid: extracting every module"
+    extract './lib/modules/*'
+    resolve || { say "cannot resolve ${wanted[*]} in $kver"; exit 1; }
+fi
+
+while read -r ko; do
+    base=$(basename "$ko")
+    case $base in
+    *.ko.xz) xz -dc "$ko" >"$kernel.new/modules/${base%.xz}"; base=${base%.xz} ;;
+    *.ko.zst) zstd -qdc "$ko" >"$kernel.new/modules/${base%.zst}"; base=${base%.zst} ;;
+    *.ko.gz) gzip -dc "$ko" >"$kernel.new/modules/${base%.gz}"; base=${base%.gz} ;;
+    *) cp "$ko" "$kernel.new/modules/$base" ;;
+    esac
+    echo "$base" >>"$kernel.new/modules.load"
+done <"$work/order"
+
+cp "tree/boot/vmlinuz-$kver" "$kernel.new/vmlinuz"
+# The bzImage carries an xz-compressed ELF kernel; booted directly (PVH) it saves QEMU's
+# real-mode start and the guest's decompression, a few seconds under emulation.
+offset=$(LC_ALL=C grep -obUaP '\xfd7zXZ\x00' "$kernel.new/vmlinuz" | head -1 | cut -d: -f1 || true)
+if [ -n "$offset" ] &&
+    # xz stops after the payload, and tail may die writing the rest: only xz's status counts.
+    { tail -c +$((offset + 1)) "$kernel.new/vmlinuz" || true; } |
+    xz -dc --single-stream >"$kernel.new/vmlinux" 2>/dev/null &&
+    [ "$(head -c 4 "$kernel.new/vmlinux" | od -An -tx1 | tr -d ' ')" = 7f454c46 ]; then
+    :
+else
+    rm -f "$kernel.new/vmlinux"
+fi
+echo "$kver" >"$kernel.new/ready"
+rm -rf "$kernel"
+mv "$kernel.new" "$kernel"
+cd /
+rm -rf "$work"
+say "kernel $kver with $(tr '\n' ' ' <"$kernel/modules.load")"
+echo "$kernel"
