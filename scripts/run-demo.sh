@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMO_BUILD_GUI=ON >/dev/null
 cmake --build build -j "$(nproc)" --target tamo-config tamo-config-demo tamo-board-present
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "run-demo: no display; run it as: xvfb-run -a scripts/run-demo.sh" >&2

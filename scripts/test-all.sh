@@ -9,12 +9,12 @@ jobs=${JOBS:-$(nproc)}
 scripts/setup-debian.sh
 
 echo "== build and test (build/)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMO_BUILD_GUI=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== unit tests under ASan and UBSan (build-asan/)"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMO_SANITIZE=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMO_SANITIZE=ON -DTAMO_BUILD_GUI=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|scenario'
