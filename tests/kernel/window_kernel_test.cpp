@@ -1,0 +1,191 @@
+// The real window end to end over the real kernel: MainWindow on the native hidraw backend
+// with its real poll timer, in real time, against boards made through uhid.
+#include "board_process.h"
+#include "control_access.h"
+#include "lamp_shape.h"
+#include "main_window.h"
+#include "native_platform.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace tamo::test {
+namespace {
+
+constexpr int kPatienceMs = 5000; // an emulated machine is slow; a real fault takes forever
+
+// Runs the window's event loop until done() holds or the time is up; false on timeout.
+bool RunUntil(const std::function<bool()> &done, int ms = kPatienceMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+std::string ZeroPaddedHex(const std::string &head, std::size_t bytes)
+{
+    return head + std::string(2 * bytes - head.size(), '0');
+}
+
+class WindowOverKernel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const std::string why = UhidUnavailableReason(); !why.empty())
+            GTEST_SKIP() << why;
+        boards = std::make_unique<BoardProcess>();
+        ASSERT_TRUE(boards->started()) << "cannot run " << UhidBoardProgram();
+    }
+    void TearDown() override
+    {
+        window.reset(); // closes the board before the board program goes
+        platform.reset();
+        boards.reset();
+    }
+
+    void createBoard(const std::string &options = "stream=10ms")
+    {
+        ASSERT_FALSE(boards->create("w", "serial=W-1 " + options).empty()) << boards->lastReply();
+    }
+    void start()
+    {
+        platform = device::CreateNativeHidPlatform();
+        window = std::make_unique<app::MainWindow>(*platform);
+        window->LoadMainWindow();
+    }
+    template<typename T = QWidget>
+    T *control(const char *name) const
+    {
+        T *found = window->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    std::string text(const char *name) const { return app::ControlText(control(name)); }
+    std::uint32_t lamp(int index) const { return window->lamp(index)->fillColourValue(); }
+
+    std::unique_ptr<BoardProcess> boards;
+    std::unique_ptr<device::HidPlatform> platform;
+    std::unique_ptr<app::MainWindow> window;
+};
+
+TEST_F(WindowOverKernel, StartUpOpensTheBoardWithEightReadsAndNoCommand)
+{
+    createBoard();
+    start();
+    ASSERT_TRUE(window->connection().DeviceFound);
+    EXPECT_EQ(text("SerNo"), "W-1");
+    // The product comes from HID_NAME; a uhid device has no manufacturer string at all.
+    EXPECT_EQ(text("lblProduct"), " Tamo micro 32");
+    EXPECT_EQ(text("lblManuf"), "");
+    EXPECT_EQ(window->connection().Capabilities.FeatureReportByteLength, 17);
+    // The reads were synchronous, but their events travel through a pipe.
+    EXPECT_TRUE(boards->waitForEventCount("w", "get", 8, std::chrono::seconds(2)));
+    RunUntil([] { return false; }, 300);
+    EXPECT_EQ(boards->eventCount("w", "get"), 8u);
+    EXPECT_TRUE(boards->featureReports("w").empty());
+    EXPECT_TRUE(window->pollTimer().isEnabled());
+}
+
+TEST_F(WindowOverKernel, PickingADelaySendsTheExactFeatureReport)
+{
+    createBoard();
+    start();
+    ASSERT_TRUE(app::PickListItem(control("Delay"), QStringLiteral("16 ms")));
+    EXPECT_EQ(boards->featureReports("w"), std::vector<std::string>{ZeroPaddedHex("00ee0602", 17)});
+}
+
+TEST_F(WindowOverKernel, TheBoardsButtonsLightLamps)
+{
+    createBoard();
+    start();
+    ASSERT_EQ(boards->order("buttons w 0x81"), "ok buttons w");
+    EXPECT_TRUE(RunUntil([&] {
+        return lamp(0) == app::INDICATOR_ON_COLOUR && lamp(7) == app::INDICATOR_ON_COLOUR;
+    }));
+    for (int k = 1; k < 7; ++k)
+        EXPECT_EQ(lamp(k), app::INDICATOR_OFF_COLOUR) << k;
+    ASSERT_EQ(boards->order("buttons w 0x00010000"), "ok buttons w");
+    EXPECT_TRUE(RunUntil([&] { return lamp(16) == app::INDICATOR_ON_COLOUR; }));
+    EXPECT_EQ(lamp(0), app::INDICATOR_OFF_COLOUR);
+}
+
+TEST_F(WindowOverKernel, TheSelfDiagnosticShowsTheBoardsReply)
+{
+    createBoard();
+    start();
+    ASSERT_EQ(boards->order("selftest w 7"), "ok selftest w");
+    control<QPushButton>("Selftest")->click();
+    EXPECT_EQ(text("TestResult"), "Failed on B7");
+    EXPECT_EQ(text("Text1"), "0 7");
+    EXPECT_EQ(boards->featureReports("w"), std::vector<std::string>{ZeroPaddedHex("00e1", 17)});
+}
+
+TEST_F(WindowOverKernel, AnUnplugIsNoticedAndTheBoardReopenedWhenItReturns)
+{
+    createBoard();
+    start();
+    ASSERT_TRUE(window->connection().DeviceFound);
+    ASSERT_TRUE(boards->waitForEventCount("w", "get", 8, std::chrono::seconds(2)));
+
+    ASSERT_EQ(boards->order("unplug w"), "ok unplug w");
+    auto *serNo = control<QComboBox>("SerNo");
+    EXPECT_TRUE(RunUntil([&] {
+        return !window->connection().DeviceFound
+               && window->pollTimer().interval() == device::RECONNECT_INTERVAL_MS
+               && serNo->count() == 0;
+    }));
+    EXPECT_EQ(text("SerNo"), "");
+
+    ASSERT_TRUE(boards->order("replug w").starts_with("ok replug w")) << boards->lastReply();
+    EXPECT_TRUE(
+        RunUntil([&] { return window->connection().DeviceFound && text("SerNo") == "W-1"; }));
+    // The refresh of the reopened board reads its settings again; the next good read brings
+    // the interval back.
+    EXPECT_TRUE(boards->waitForEventCount("w", "get", 16, std::chrono::seconds(2)));
+    EXPECT_TRUE(
+        RunUntil([&] { return window->pollTimer().interval() == device::POLL_INTERVAL_MS; }));
+}
+
+TEST_F(WindowOverKernel, ABoardThatSendsNothingStaysOpen)
+{
+    createBoard("stream=onchange");
+    start();
+    ASSERT_TRUE(window->connection().DeviceFound);
+    ASSERT_TRUE(boards->waitForEventCount("w", "get", 8, std::chrono::seconds(2)));
+    const std::size_t opens = boards->eventCount("w", "open");
+    bool stayedOpen = true;
+    RunUntil(
+        [&] {
+            stayedOpen = stayedOpen && window->connection().DeviceFound;
+            return false;
+        },
+        2500);
+    EXPECT_TRUE(stayedOpen);
+    // A reopen would have opened the node again and read the settings again.
+    EXPECT_EQ(boards->eventCount("w", "open"), opens);
+    EXPECT_EQ(boards->eventCount("w", "get"), 8u);
+    EXPECT_EQ(window->pollTimer().interval(), device::POLL_INTERVAL_MS);
+}
+
+} // namespace
+} // namespace tamo::test
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
