@@ -92,13 +92,13 @@ image=$kernel/vmlinuz
 [ -f "$kernel/vmlinux" ] && image=$kernel/vmlinux
 boot "$accel" "$image"
 qemu_rc=$?
-if ! started && [ "$image" != "$kernel/vmlinuz" ]; then
+if ! started && [ "$qemu_rc" != 124 ] && [ "$image" != "$kernel/vmlinuz" ]; then
     echo "kernel tests: no start from the uncompressed kernel; trying the bzImage"
     image=$kernel/vmlinuz
     boot "$accel" "$image"
     qemu_rc=$?
 fi
-if ! started && [ "$accel" = kvm ]; then
+if ! started && [ "$qemu_rc" != 124 ] && [ "$accel" = kvm ]; then
     echo "kernel tests: no start under KVM; trying emulation"
     accel=tcg
     boot "$accel" "$image"

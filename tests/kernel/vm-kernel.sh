@@ -10,6 +10,10 @@ cache=${1:?usage: vm-kernel.sh CACHE}
 kernel=$cache/kernel
 wanted=(hid hid-generic uhid)
 
+mkdir -p "$cache"
+# Two builds' test runs may fetch at once; the second waits and then finds the first's.
+exec 9>"$cache/lock"
+flock 9
 if [ -f "$kernel/ready" ]; then
     echo "$kernel"
     exit 0
