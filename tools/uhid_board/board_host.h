@@ -42,6 +42,8 @@ public:
     // How long the caller may sleep before the next service.
     int timeoutMs(std::uint64_t nowMs) const;
     bool quitting() const { return quitting_; }
+    // Orders still queued or waiting for the kernel.
+    bool busy() const { return pending_.has_value() || !queued_.empty(); }
 
 private:
     struct Entry {

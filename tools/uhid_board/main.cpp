@@ -45,7 +45,9 @@ int main(int argc, char **argv)
     while (!host.quitting()) {
         const std::uint64_t now = NowMs();
         host.service(now);
-        if (host.quitting() || (!inputOpen && host.timeoutMs(now) < 0))
+        // Without input there will be no more orders: finish the ones there are, and go
+        // (a streaming board would otherwise outlive the program that drove it).
+        if (host.quitting() || (!inputOpen && !host.busy()))
             break;
         std::vector<pollfd> fds;
         if (inputOpen)
