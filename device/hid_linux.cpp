@@ -191,6 +191,22 @@ PlatformResult LinuxHidPlatform::SetupDiDestroyDeviceInfoList(PlatformHandle int
     return PlatformResult::success();
 }
 
+PlatformResult LinuxHidPlatform::LearnInputFormat(OpenFile &open)
+{
+    std::vector<std::uint8_t> descriptor;
+    HidCollectionCaps collection;
+    PlatformResult fetched = FetchDescriptor(open.fd, descriptor);
+    if (fetched)
+        fetched = FirstCollection(open.path, descriptor, collection);
+    if (!fetched)
+        return fetched;
+    // Only the first collection's length is known to the caller, so a longer report of
+    // another collection is cut to it.
+    open.inputFormat = InputReportFormat{collection.caps.InputReportByteLength,
+                                         DescriptorUsesReportIds(descriptor)};
+    return PlatformResult::success();
+}
+
 PlatformResult LinuxHidPlatform::CreateFileA(const std::string &path, std::uint32_t, std::uint32_t,
                                              const SECURITY_ATTRIBUTES *,
                                              std::uint32_t creationDisposition,
@@ -215,7 +231,12 @@ PlatformResult LinuxHidPlatform::CreateFileA(const std::string &path, std::uint3
                  + (error == EACCES ? " (is the udev rule 70-tamo.rules installed?)" : ""));
         return result;
     }
-    file = add(OpenFile{fd, path, fs::path(path).filename().string(), std::nullopt});
+    OpenFile open{fd, path, fs::path(path).filename().string(), std::nullopt};
+    // A read handle learns its report format now, while the device is surely there: reports
+    // queued before an unplug can then still be read after it.
+    if (flagsAndAttributes & FILE_FLAG_OVERLAPPED)
+        LearnInputFormat(open);
+    file = add(std::move(open));
     return PlatformResult::success();
 }
 
@@ -256,20 +277,12 @@ ReadResult LinuxHidPlatform::ReadFile(PlatformHandle file, std::span<std::uint8_
         return result;
     }
     if (!open->inputFormat) {
-        std::vector<std::uint8_t> descriptor;
-        HidCollectionCaps collection;
-        PlatformResult fetched = FetchDescriptor(open->fd, descriptor);
-        if (fetched)
-            fetched = FirstCollection(open->path, descriptor, collection);
-        if (!fetched) {
+        PlatformResult learnt = LearnInputFormat(*open);
+        if (!learnt) {
             ReadResult result;
-            static_cast<PlatformResult &>(result) = std::move(fetched);
+            static_cast<PlatformResult &>(result) = std::move(learnt);
             return result;
         }
-        // Only the first collection's length is known to the caller, so a longer report of
-        // another collection is cut to it.
-        open->inputFormat = InputReportFormat{collection.caps.InputReportByteLength,
-                                              DescriptorUsesReportIds(descriptor)};
     }
     ReadResult result =
         DrainInputReports(open->fd, open->path, *open->inputFormat, buffer, bytesRead);

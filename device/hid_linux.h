@@ -76,7 +76,7 @@ private:
         int fd = -1;
         std::string path;
         std::string nodeName; // hidrawN, the node's name under /sys/class/hidraw
-        std::optional<InputReportFormat> inputFormat; // learnt at the first read
+        std::optional<InputReportFormat> inputFormat; // learnt at open or at the first read
     };
     struct Event {};
     struct InterfaceSet {
@@ -85,6 +85,7 @@ private:
     using Object = std::variant<OpenFile, Event, InterfaceSet>;
 
     PlatformHandle add(Object object);
+    static PlatformResult LearnInputFormat(OpenFile &open);
     template<typename T>
     T *find(PlatformHandle handle);
     PlatformResult sysfsString(PlatformHandle device, std::span<std::uint8_t> buffer,

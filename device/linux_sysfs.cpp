@@ -72,11 +72,17 @@ std::optional<std::string> ReadSysfsAttribute(const fs::path &file)
     std::ifstream stream(file, std::ios::binary);
     if (!stream)
         return std::nullopt;
-    std::string text(ATTRIBUTE_LIMIT, '\0');
-    stream.read(text.data(), static_cast<std::streamsize>(text.size()));
+    // Attributes are short; read in small pieces up to the limit instead of zero-filling the
+    // whole limit for every one of the many reads a scan makes.
+    std::string text;
+    char chunk[256];
+    while (text.size() < ATTRIBUTE_LIMIT && stream) {
+        const std::size_t want = std::min(sizeof chunk, ATTRIBUTE_LIMIT - text.size());
+        stream.read(chunk, static_cast<std::streamsize>(want));
+        text.append(chunk, static_cast<std::size_t>(stream.gcount()));
+    }
     if (stream.bad())
         return std::nullopt;
-    text.resize(static_cast<std::size_t>(stream.gcount()));
     if (!text.empty() && text.back() == '\n')
         text.pop_back();
     return text;

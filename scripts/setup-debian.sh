@@ -10,6 +10,8 @@ packages=(
     # tests
     libgtest-dev libgmock-dev nlohmann-json3-dev
     clang libclang-rt-14-dev
+    # real-kernel tests in a small VM, and the scan benchmark beside hidapi
+    qemu-system-x86 busybox-static kmod cpio xz-utils libhidapi-dev
     # the window's design font, and a display for the demo
     fonts-wine fonts-dejavu-core xvfb xauth
 )
