@@ -71,16 +71,19 @@ void MainWindow::BuildIndicatorGrid()
         lamp->hide();
         Shape1.push_back(lamp);
     }
+    const auto lampLeft = [&](int k) {
+        return h + (k % kGridColumns) * columnPitch;
+    };
+    const auto lampTop = [&](int k) {
+        return kFirstRowGaps * v + std::floor(k / kGridColumns) * rowPitch;
+    };
     for (int k = 0; k < BUTTON_COUNT; ++k) {
-        const double left = h + (k % kGridColumns) * columnPitch;
-        const double top = kFirstRowGaps * v + std::floor(k / kGridColumns) * rowPitch;
-        Shape1[k]->setGeometry(TwipsRect(left, top, lampWidth, lampHeight));
+        Shape1[k]->setGeometry(TwipsRect(lampLeft(k), lampTop(k), lampWidth, lampHeight));
         Shape1[k]->show();
     }
     for (int k = 0; k < BUTTON_COUNT; ++k) {
-        const double lampLeft = h + (k % kGridColumns) * columnPitch;
-        const double lampTop = kFirstRowGaps * v + std::floor(k / kGridColumns) * rowPitch;
-        BtnLbl[k]->setGeometry(TwipsRect(lampLeft, lampTop + lampHeight * kLabelOffsetOfLampHeight,
+        BtnLbl[k]->setGeometry(TwipsRect(lampLeft(k),
+                                         lampTop(k) + lampHeight * kLabelOffsetOfLampHeight,
                                          lampWidth, labelHeight));
         BtnLbl[k]->setText(QString::number(k + 1));
         BtnLbl[k]->show();

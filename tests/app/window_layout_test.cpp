@@ -185,3 +185,37 @@ TEST_F(DropDownListClicks, UserPickRaisesOneClickAlsoForTheSelectedItem)
 }
 
 } // namespace tamo::test
+
+namespace tamo::test {
+
+class IndicatorGrid : public WindowFixture {
+protected:
+    void SetUp() override { start(); }
+};
+
+TEST_F(IndicatorGrid, PlacesThirtyTwoLampsInFourRowsWithTheirNumbersOnThem)
+{
+    ASSERT_EQ(window->lampCount(), 32);
+    // Designed positions in twips: lamp 0 at 121.67, 317.76; lamp 7 at 3598.33; lamp 8 at
+    // Top 819.87; lamp 31 at 3598.33, 1824.08; label 0 at Top 411.51.
+    EXPECT_EQ(window->lamp(0)->geometry(), app::TwipsRect(121.67, 317.76, 375, 375));
+    EXPECT_EQ(window->lamp(7)->geometry().topLeft(),
+              app::TwipsRect(3598.33, 317.76, 1, 1).topLeft());
+    EXPECT_EQ(window->lamp(8)->geometry().topLeft(),
+              app::TwipsRect(121.67, 819.87, 1, 1).topLeft());
+    EXPECT_EQ(window->lamp(31)->geometry().topLeft(),
+              app::TwipsRect(3598.33, 1824.08, 1, 1).topLeft());
+    EXPECT_EQ(window->buttonLabel(0)->geometry().top(), app::TwipsToPixels(411.51));
+    for (int k = 0; k < 32; ++k) {
+        QLabel *label = window->buttonLabel(k);
+        EXPECT_EQ(label->text(), QString::number(k + 1));
+        EXPECT_EQ(label->x(), window->lamp(k)->x());
+        EXPECT_EQ(label->width(), window->lamp(k)->width());
+        EXPECT_TRUE(label->isVisible() && window->lamp(k)->isVisible());
+        EXPECT_EQ(label->parentWidget(), window->lamp(k)->parentWidget());
+    }
+    // The four rows fill only the upper part of the frame.
+    EXPECT_LT(window->lamp(31)->geometry().bottom(), control("ButtonsFrame")->height() / 3);
+}
+
+} // namespace tamo::test
