@@ -85,11 +85,20 @@ ReadResult DrainInputReports(int fd, std::string_view name, InputReportFormat fo
                              std::span<std::uint8_t> buffer, std::uint32_t &bytesRead)
 {
     bytesRead = 0;
-    if (format.reportLength < 2)
-        return Outcome(ReadOutcome::Failed, Call("ReadFile", name) + ": no input reports");
-    if (buffer.size() < format.reportLength)
-        return Outcome(ReadOutcome::Failed,
-                       Call("ReadFile", name) + ": buffer smaller than one input report");
+    // A board whose input report cannot be read whole is not lost: it stays open (its
+    // settings can still be changed) unless it has really gone.
+    if (format.reportLength < 2 || buffer.size() < format.reportLength) {
+        int error = 0;
+        const Readiness readiness = Poll(fd, error);
+        if (readiness == Readiness::Error)
+            return Outcome(ReadOutcome::Failed, ErrnoText(Call("poll", name), error));
+        if (readiness == Readiness::HungUp)
+            return Outcome(ReadOutcome::Failed, Call("poll", name) + ": device hung up");
+        return Outcome(ReadOutcome::NothingQueued,
+                       Call("ReadFile", name)
+                           + (format.reportLength < 2 ? ": no input reports"
+                                                      : ": buffer smaller than one input report"));
+    }
 
     // The ID byte that hidraw leaves out for a device without report IDs is put back, so
     // that every report in the buffer has the same layout.

@@ -181,17 +181,22 @@ TEST(InputDrain, ReadErrorsCarryTheCallAndReason)
     EXPECT_EQ(failed.error, "read(mem): Input/output error");
 }
 
-TEST(InputDrain, RefusesFormatsAndBuffersThatHoldNoReport)
+TEST(InputDrain, AReportThatCannotBeReadWholeKeepsTheBoardUntilItGoes)
 {
     ReportPipe pipe;
     pipe.send({1, 2, 3});
-    EXPECT_EQ(Drain(pipe, {0, false}, 1000).result.outcome, ReadOutcome::Failed);
-    EXPECT_EQ(Drain(pipe, {1, false}, 1000).result.outcome, ReadOutcome::Failed);
+    // Such a board is not lost: it reads as quiet, and its settings stay usable.
+    EXPECT_EQ(Drain(pipe, {0, false}, 1000).result.outcome, ReadOutcome::NothingQueued);
+    EXPECT_EQ(Drain(pipe, {1, false}, 1000).result.outcome, ReadOutcome::NothingQueued);
     const Drained tooSmall = Drain(pipe, {8, false}, 7);
-    EXPECT_EQ(tooSmall.result.outcome, ReadOutcome::Failed);
+    EXPECT_EQ(tooSmall.result.outcome, ReadOutcome::NothingQueued);
+    EXPECT_FALSE(tooSmall.result.ok);
     EXPECT_EQ(tooSmall.buffer, std::vector<std::uint8_t>(7, 0xEE));
     // The refused reads took nothing from the queue.
     EXPECT_EQ(Drain(pipe, {4, false}, 1000).bytesRead, 4u);
+    pipe.closeWriter();
+    EXPECT_EQ(Drain(pipe, {0, false}, 1000).result.outcome, ReadOutcome::Failed);
+    EXPECT_EQ(Drain(pipe, {8, false}, 7).result.outcome, ReadOutcome::Failed);
 }
 
 TEST(ReportIds, FoundOnlyAsAnItemNotAsData)
