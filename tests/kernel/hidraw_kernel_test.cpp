@@ -4,8 +4,10 @@
 #include "board_identity.h"
 #include "board_process.h"
 #include "discovery.h"
+#include "enumerated_paths.h"
 #include "hid_linux.h"
 #include "hid_string.h"
+#include "manual_poll_timer.h"
 #include "report_descriptor.h"
 
 #include <algorithm>
@@ -56,18 +58,6 @@ std::size_t OpenDescriptorCount()
     return count;
 }
 
-class NoTimer : public device::PollTimer {
-public:
-    void setEnabled(bool enabled) override { enabled_ = enabled; }
-    bool isEnabled() const override { return enabled_; }
-    void setInterval(int milliseconds) override { interval_ = milliseconds; }
-    int interval() const override { return interval_; }
-
-private:
-    bool enabled_ = false;
-    int interval_ = device::POLL_INTERVAL_MS;
-};
-
 // SerNo and Text4 as discovery writes them.
 class RecordingView : public device::DiscoveryView {
 public:
@@ -114,33 +104,7 @@ protected:
         return node;
     }
 
-    // Every path the platform's enumeration yields, in its order.
-    std::vector<std::string> enumeratedPaths()
-    {
-        using namespace device;
-        GUID guid;
-        EXPECT_TRUE(platform.HidD_GetHidGuid(guid));
-        PlatformHandle set;
-        EXPECT_TRUE(
-            platform.SetupDiGetClassDevsA(guid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, set));
-        std::vector<std::string> paths;
-        for (std::uint32_t index = 0;; ++index) {
-            SP_DEVICE_INTERFACE_DATA data;
-            data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
-            if (!platform.SetupDiEnumDeviceInterfaces(set, guid, index, data))
-                break;
-            std::uint32_t required = 0;
-            platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required);
-            std::vector<std::uint8_t> detail(required, 0);
-            const std::uint32_t fixed = DETAIL_DATA_FIXED_SIZE;
-            std::memcpy(detail.data(), &fixed, sizeof fixed);
-            EXPECT_TRUE(platform.SetupDiGetDeviceInterfaceDetailA(set, data, detail, required));
-            paths.emplace_back(reinterpret_cast<const char *>(detail.data())
-                               + DETAIL_DATA_PATH_OFFSET);
-        }
-        EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set));
-        return paths;
-    }
+    std::vector<std::string> enumeratedPaths() { return EnumeratedPaths(platform); }
 
     PlatformHandle open(const std::string &path, bool overlapped = false)
     {
@@ -439,7 +403,7 @@ TEST_F(HidrawKernel, DiscoveryListsFamilyBoardsBySerialAndOpensTheChosenOne)
     EXPECT_TRUE(platform.HidD_GetFeature(connection.FeatureHandle, reply));
     EXPECT_TRUE(boards->waitForEventCount("b1", "get", 1, std::chrono::seconds(2)));
     EXPECT_EQ(boards->eventCount("b2", "get"), 0u);
-    NoTimer timer;
+    device::ManualPollTimer timer;
     device::CloseConnection(platform, connection, timer);
 
     view.shown = "B-2";
@@ -461,7 +425,7 @@ TEST_F(HidrawKernel, NoDescriptorIsLeftOpen)
     RecordingView view;
     device::ValueCapsArray valueCaps{};
     device::Discovery discovery{platform, connection, view, valueCaps};
-    NoTimer timer;
+    device::ManualPollTimer timer;
     const std::size_t before = OpenDescriptorCount();
 
     for (int round = 0; round < 2; ++round) {

@@ -1,4 +1,5 @@
 #include "debug_log.h"
+#include "enumerated_paths.h"
 #include "hid_linux.h"
 #include "hid_string.h"
 #include "temp_tree.h"
@@ -57,33 +58,7 @@ protected:
         return handle;
     }
 
-    // The enumeration pass as discovery makes it, down to the detail buffer of required
-    // size + 1 bytes.
-    std::vector<std::string> enumerate()
-    {
-        GUID guid;
-        EXPECT_TRUE(platform.HidD_GetHidGuid(guid).ok);
-        PlatformHandle set;
-        EXPECT_TRUE(
-            platform.SetupDiGetClassDevsA(guid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, set).ok);
-        std::vector<std::string> paths;
-        for (std::uint32_t index = 0;; ++index) {
-            SP_DEVICE_INTERFACE_DATA data;
-            data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
-            if (!platform.SetupDiEnumDeviceInterfaces(set, guid, index, data))
-                break;
-            std::uint32_t required = 0;
-            platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required);
-            std::vector<std::uint8_t> detail(required + 1, 0);
-            RtlMoveMemory(detail.data(), &DETAIL_DATA_FIXED_SIZE, 4);
-            const auto fetched = platform.SetupDiGetDeviceInterfaceDetailA(
-                set, data, std::span(detail).first(required), required);
-            EXPECT_TRUE(fetched.ok) << fetched.error;
-            paths.emplace_back(reinterpret_cast<const char *>(detail.data()) + 4);
-        }
-        EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set).ok);
-        return paths;
-    }
+    std::vector<std::string> enumerate() { return tamo::test::EnumeratedPaths(platform); }
 
     TempTree tree;
     FakeSysfs sysfs{tree};

@@ -2,6 +2,7 @@
 // walked, opened twice, identified and read for capabilities, and nothing is left open. None
 // of them is a board of the family, so nothing is listed and nothing is found.
 #include "discovery.h"
+#include "enumerated_paths.h"
 #include "hid_string.h"
 #include "hid_windows.h"
 #include "recording_discovery_view.h"
@@ -35,32 +36,9 @@ DWORD HandleCount()
     return count;
 }
 
-// The interface paths in enumeration order, walked the way discovery walks them.
 std::vector<std::string> InterfacePaths(HidPlatform &platform)
 {
-    std::vector<std::string> paths;
-    GUID guid;
-    platform.HidD_GetHidGuid(guid);
-    PlatformHandle set;
-    if (!platform.SetupDiGetClassDevsA(guid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, set))
-        return paths;
-    for (std::uint32_t index = 0;; ++index) {
-        SP_DEVICE_INTERFACE_DATA data;
-        data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
-        if (!platform.SetupDiEnumDeviceInterfaces(set, guid, index, data))
-            break;
-        std::uint32_t required = 0;
-        platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required);
-        std::vector<std::uint8_t> detail(std::size_t{required} + 1, 0);
-        const std::uint32_t fixed = DETAIL_DATA_FIXED_SIZE;
-        std::memcpy(detail.data(), &fixed, sizeof fixed);
-        const PlatformResult fetched = platform.SetupDiGetDeviceInterfaceDetailA(
-            set, data, std::span(detail).first(required), required);
-        EXPECT_TRUE(fetched) << fetched.error;
-        paths.emplace_back(reinterpret_cast<const char *>(detail.data() + DETAIL_DATA_PATH_OFFSET));
-    }
-    EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set));
-    return paths;
+    return tamo::test::EnumeratedPaths(platform);
 }
 
 std::string StringOrError(const PlatformResult &result, std::span<const std::uint8_t> buffer)
