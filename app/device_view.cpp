@@ -2,10 +2,8 @@
 // board's settings read back into the lists.
 #include "main_window.h"
 
-#include "configuration_reply.h"
 #include "device_texts.h"
 #include "drop_down_list.h"
-#include "hid_string.h"
 #include "text_box.h"
 
 #include <QGroupBox>
@@ -16,10 +14,6 @@
 namespace tamo::app {
 
 namespace {
-// Both identity strings share one buffer that reaches past the bytes offered, so a terminator
-// is always found.
-constexpr std::size_t kIdentityBufferBytes = device::STRING_REQUEST_BYTES + 2;
-
 QString Latin1(const std::string &text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -62,16 +56,14 @@ void MainWindow::emptyDeviceView()
 
 void MainWindow::loadDeviceView()
 {
-    std::vector<std::uint8_t> buffer(kIdentityBufferBytes, 0);
-    const auto offered = std::span(buffer).first(device::STRING_REQUEST_BYTES);
-    connection_.LastResult = platform_.HidD_GetManufacturerString(connection_.ReadHandle, offered);
-    if (connection_.LastResult) {
-        lblManuf->setText(Latin1(config::IdentityLabelText(buffer)));
-        lblVersion->setText(Latin1(config::VersionText(connection_.Attributes.VersionNumber)));
+    const config::BoardIdentity identity = session().ReadIdentity();
+    // The version is shown with the manufacturer: a board that gives none shows neither.
+    if (identity.manufacturer) {
+        lblManuf->setText(Latin1(*identity.manufacturer));
+        lblVersion->setText(Latin1(identity.version));
     }
-    connection_.LastResult = platform_.HidD_GetProductString(connection_.ReadHandle, offered);
-    if (connection_.LastResult)
-        lblProduct->setText(Latin1(config::IdentityLabelText(buffer)));
+    if (identity.product)
+        lblProduct->setText(Latin1(*identity.product));
     Frame1->setEnabled(true);
 
     // The order of adds and selections is the board's view of the refresh: every selection
@@ -105,57 +97,13 @@ void MainWindow::loadDeviceView()
 
 void MainWindow::ReadBackConfiguration()
 {
-    // One buffer for all attempts: each read's report ID byte is what the previous read left.
-    std::vector<std::uint8_t> reply(connection_.Capabilities.FeatureReportByteLength, 0);
-    for (int attempt = 0; attempt < config::READBACK_ATTEMPTS; ++attempt) {
-        connection_.LastResult = platform_.HidD_GetFeature(connection_.FeatureHandle, reply);
-        if (connection_.LastResult)
-            applyConfigurationReply(reply);
-    }
-}
-
-void MainWindow::applyConfigurationReply(std::span<const std::uint8_t> reply)
-{
-    const std::optional<config::ConfigurationSettings> settings =
-        config::DecodeConfigurationReply(reply);
+    const std::optional<config::ConfigurationSettings> settings = session().ReadBackConfiguration();
     if (!settings)
         return;
     for (std::size_t k = 0; k < Enc.size(); ++k)
         Enc[k]->setListIndex(settings->encoderModes[k]);
     Delay->setListIndex(config::PulseLengthSelection(settings->pulseLength, Delay->count()));
     RotStart->setListIndex(config::AInputModeSelection(settings->aInputMode, RotStart->count()));
-}
-
-// DiscoveryView
-
-void MainWindow::clearSerialNumbers()
-{
-    SerNo->clear();
-}
-
-void MainWindow::setSerialNumbersEnabled(bool enabled)
-{
-    SerNo->setEnabled(enabled);
-}
-
-void MainWindow::addSerialNumber(const std::string &serial, int position)
-{
-    SerNo->insertItem(position, Latin1(serial));
-}
-
-void MainWindow::selectSerialNumber(int index)
-{
-    SerNo->setListIndex(index);
-}
-
-std::string MainWindow::shownSerialNumber() const
-{
-    return SerNo->currentText().toStdString();
-}
-
-void MainWindow::setCapabilitiesReport(const std::string &report)
-{
-    Text4->setText(report);
 }
 
 } // namespace tamo::app

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "board_connection.h"
+#include "board_session.h"
 #include "capabilities.h"
 #include "discovery.h"
+#include "poll_timer.h"
 
 #include <QWidget>
 #include <array>
@@ -24,21 +26,17 @@ class LampShape;
 class RuleLine;
 class TextBox;
 
-inline constexpr int BUTTON_COUNT = 32;
+inline constexpr int BUTTON_COUNT = config::BUTTON_COUNT;
 inline constexpr std::uint32_t INDICATOR_ON_COLOUR = 0x0000FF;
 inline constexpr std::uint32_t INDICATOR_OFF_COLOUR = 0x8000000F;
 inline constexpr std::uint32_t LABEL_ON_COLOUR = 0x000000;
 inline constexpr std::uint32_t LABEL_OFF_COLOUR = 0x404040;
-// Bytes asked of one input read; the buffer has one more.
-inline constexpr std::uint32_t INPUT_READ_BYTES = 1000;
-
-class MainWindow : public QWidget, private device::DiscoveryView {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
     // Without a timer the window polls on a real QTimer; a scenario passes its own and ticks
     // it by hand.
-    explicit MainWindow(device::HidPlatform &platform,
-                        std::unique_ptr<device::PollTimer> timer = nullptr);
+    explicit MainWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> timer = nullptr);
     ~MainWindow() override;
 
     // The load handler: runs once, after construction.
@@ -47,7 +45,7 @@ public:
     void PollInputReport();
 
     const device::BoardConnection &connection() const { return connection_; }
-    device::PollTimer &pollTimer() { return *Timer; }
+    PollTimer &pollTimer() { return *Timer; }
     LampShape *lamp(int index) const;
     QLabel *buttonLabel(int index) const;
     int lampCount() const { return static_cast<int>(Shape1.size()); }
@@ -73,31 +71,28 @@ private:
     void ReconnectInThisTick();
     void paintButtonByte(int byteIndex, int value);
 
+    // Discovery as the window shows it: the scan fills SerNo, the search opens the board it
+    // shows and writes Text4; closing sets the reconnect interval.
+    void Scan_USB_devices();
+    bool FindTheHid();
+    void closeConnection();
+
     // Device view.
     void RefreshDeviceView();
     void emptyDeviceView();
     void loadDeviceView();
     void ReadBackConfiguration();
-    void applyConfigurationReply(std::span<const std::uint8_t> reply);
 
     // Settings writers and the self-diagnostic.
     bool sendConditionHolds() const;
-    void SendCommandReport(std::uint8_t code, std::uint8_t argument);
     void SendEncoderModes();
     void SendEncoderModes9_10();
     void SendPulseLength();
     void SendAInputMode();
     void RunSelfDiagnostic();
 
-    // DiscoveryView: SerNo and Text4 as discovery writes them.
-    void clearSerialNumbers() override;
-    void setSerialNumbersEnabled(bool enabled) override;
-    void addSerialNumber(const std::string &serial, int position) override;
-    void selectSerialNumber(int index) override;
-    std::string shownSerialNumber() const override;
-    void setCapabilitiesReport(const std::string &report) override;
-
     device::Discovery discovery();
+    config::BoardSession session();
 
     device::HidPlatform &platform_;
     device::BoardConnection connection_;
@@ -119,7 +114,7 @@ private:
     QLabel *TestResult = nullptr;
     QLabel *Label22 = nullptr;
     DropDownList *SerNo = nullptr;
-    std::unique_ptr<device::PollTimer> Timer;
+    std::unique_ptr<PollTimer> Timer;
     QLabel *lblSerialNumber = nullptr;
     QLabel *lblVersion = nullptr;
     QLabel *lblProduct = nullptr;

@@ -48,7 +48,7 @@ QGroupBox *MakeFrame(QWidget *parent, const char *caption)
 
 } // namespace
 
-MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<device::PollTimer> timer)
+MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> timer)
     : platform_(platform)
     , Timer(std::move(timer))
 {
@@ -59,7 +59,7 @@ MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<device::Po
     if (!Timer)
         Timer = std::make_unique<QtPollTimer>(this, [this] { PollInputReport(); });
     Timer->setEnabled(false);
-    Timer->setInterval(device::POLL_INTERVAL_MS);
+    Timer->setInterval(POLL_INTERVAL_MS);
     createControls();
     setTabOrder();
 }

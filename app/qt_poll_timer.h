@@ -9,7 +9,7 @@
 
 namespace tamo::app {
 
-class QtPollTimer : public device::PollTimer {
+class QtPollTimer : public PollTimer {
 public:
     QtPollTimer(QObject *owner, std::function<void()> tick);
 

@@ -30,9 +30,8 @@ void MainWindow::LoadMainWindow()
     show();
     BuildIndicatorGrid();
     LastButtonBytes.fill(kNoButtonByteYet);
-    device::Discovery d = discovery();
-    device::Scan_USB_devices(d);
-    connection_.DeviceFound = device::FindTheHid(d);
+    Scan_USB_devices();
+    connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();
     Timer->setEnabled(true);
 }
@@ -97,10 +96,9 @@ void MainWindow::SelectBoard()
         return;
     Timer->setEnabled(false);
     if (connection_.DeviceFound)
-        device::CloseConnection(platform_, connection_, *Timer);
+        closeConnection();
     connection_.ViewReady = false;
-    device::Discovery d = discovery();
-    connection_.DeviceFound = device::FindTheHid(d);
+    connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();
     Timer->setEnabled(true);
 }
@@ -110,8 +108,8 @@ void MainWindow::UnloadMainWindow()
     Timer->setEnabled(false);
     connection_.ListReady = false;
     if (connection_.DeviceFound) {
-        connection_.LastResult = platform_.CloseHandle(connection_.FeatureHandle);
-        connection_.LastResult = platform_.CloseHandle(connection_.ReadHandle);
+        device::RecordResult(connection_, platform_.CloseHandle(connection_.FeatureHandle));
+        device::RecordResult(connection_, platform_.CloseHandle(connection_.ReadHandle));
         // The window is going; nothing may use the handles again.
         connection_.DeviceFound = false;
         connection_.FeatureHandle = {};
@@ -123,11 +121,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     UnloadMainWindow();
     event->accept();
-}
-
-device::Discovery MainWindow::discovery()
-{
-    return device::Discovery{platform_, connection_, *this, valueCaps_};
 }
 
 } // namespace tamo::app

@@ -1,13 +1,24 @@
 #include "board_connection.h"
 
+#include <utility>
+
 namespace tamo::device {
+
+void RecordResult(BoardConnection &connection, PlatformResult result, LogSource source)
+{
+    if (!result.ok)
+        DebugLog(source, result.error.empty() ? "a platform call failed with no reason given"
+                                              : std::string_view(result.error));
+    connection.LastResult = std::move(result);
+}
 
 void CreateReadEvent(HidPlatform &platform, BoardConnection &connection)
 {
     if (!connection.ReadEvent.valid()) {
         PlatformHandle event;
-        connection.LastResult =
-            platform.CreateEventA(&connection.SecurityAttributes, true, true, "", event);
+        RecordResult(connection,
+                     platform.CreateEventA(&connection.SecurityAttributes, true, true, "", event),
+                     LogSource::Discovery);
         if (connection.LastResult)
             connection.ReadEvent = event;
     }
@@ -16,14 +27,13 @@ void CreateReadEvent(HidPlatform &platform, BoardConnection &connection)
     connection.ReadOverlapped.hEvent = connection.ReadEvent;
 }
 
-void CloseConnection(HidPlatform &platform, BoardConnection &connection, PollTimer &timer)
+void CloseConnection(HidPlatform &platform, BoardConnection &connection)
 {
     connection.DeviceFound = false;
-    connection.LastResult = platform.CloseHandle(connection.FeatureHandle);
-    connection.LastResult = platform.CloseHandle(connection.ReadHandle);
+    RecordResult(connection, platform.CloseHandle(connection.FeatureHandle));
+    RecordResult(connection, platform.CloseHandle(connection.ReadHandle));
     connection.FeatureHandle = {};
     connection.ReadHandle = {};
-    timer.setInterval(RECONNECT_INTERVAL_MS);
     connection.ViewReady = false;
 }
 

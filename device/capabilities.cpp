@@ -6,28 +6,39 @@
 
 namespace tamo::device {
 
-std::string ReadCapabilities(HidPlatform &platform, BoardConnection &connection,
-                             ValueCapsArray &valueCaps)
+CapabilitiesRead ReadCapabilities(HidPlatform &platform, BoardConnection &connection,
+                                  ValueCapsArray &valueCaps)
 {
     std::array<std::uint8_t, CAPABILITIES_SCRATCH_BYTES> scratch{};
     PlatformHandle preparsedData;
-    connection.LastResult = platform.HidD_GetPreparsedData(connection.FeatureHandle, preparsedData);
-    connection.LastResult = platform.HidP_GetCaps(preparsedData, connection.Capabilities);
+    RecordResult(connection,
+                 platform.HidD_GetPreparsedData(connection.FeatureHandle, preparsedData),
+                 LogSource::Discovery);
+    const bool preparsed = connection.LastResult.ok;
+    // Filled whole or not at all, so the record never mixes two boards.
+    HIDP_CAPS caps = connection.Capabilities;
+    RecordResult(connection, platform.HidP_GetCaps(preparsedData, caps), LogSource::Discovery);
+    const bool readable = preparsed && connection.LastResult.ok;
 
-    connection.Capabilities.NumberInputValueCaps =
-        std::min<std::uint16_t>(connection.Capabilities.NumberInputValueCaps, VALUE_CAPS_RECORDS);
-    connection.LastResult =
-        platform.HidP_GetValueCaps(HIDP_REPORT_TYPE::HidP_Input, std::span(valueCaps),
-                                   connection.Capabilities.NumberInputValueCaps, preparsedData);
+    caps.NumberInputValueCaps =
+        std::min<std::uint16_t>(caps.NumberInputValueCaps, VALUE_CAPS_RECORDS);
+    RecordResult(connection,
+                 platform.HidP_GetValueCaps(HIDP_REPORT_TYPE::HidP_Input, std::span(valueCaps),
+                                            caps.NumberInputValueCaps, preparsedData),
+                 LogSource::Discovery);
+    if (readable)
+        connection.Capabilities = caps;
 
     std::uint16_t scratchCount = CAPABILITIES_SCRATCH_BYTES / sizeof(HIDP_VALUE_CAPS);
-    connection.LastResult =
-        platform.HidP_GetValueCaps(HIDP_REPORT_TYPE::HidP_Input, std::span<std::uint8_t>(scratch),
-                                   scratchCount, preparsedData);
-    std::string report = CapabilitiesReport(valueCaps[0], scratchCount, scratch);
+    RecordResult(connection,
+                 platform.HidP_GetValueCaps(HIDP_REPORT_TYPE::HidP_Input,
+                                            std::span<std::uint8_t>(scratch), scratchCount,
+                                            preparsedData),
+                 LogSource::Discovery);
+    CapabilitiesRead read{readable, CapabilitiesReport(valueCaps[0], scratchCount, scratch)};
 
-    connection.LastResult = platform.HidD_FreePreparsedData(preparsedData);
-    return report;
+    RecordResult(connection, platform.HidD_FreePreparsedData(preparsedData), LogSource::Discovery);
+    return read;
 }
 
 } // namespace tamo::device

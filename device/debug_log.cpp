@@ -6,23 +6,23 @@ namespace tamo::device {
 
 namespace {
 
-std::function<void(std::string_view)> &Sink()
+std::function<void(LogSource, std::string_view)> &Sink()
 {
-    static std::function<void(std::string_view)> sink;
+    static std::function<void(LogSource, std::string_view)> sink;
     return sink;
 }
 
 } // namespace
 
-void SetDebugLogSink(std::function<void(std::string_view)> sink)
+void SetDebugLogSink(std::function<void(LogSource, std::string_view)> sink)
 {
     Sink() = std::move(sink);
 }
 
-void DebugLog(std::string_view message)
+void DebugLog(LogSource source, std::string_view message)
 {
     if (const auto &sink = Sink())
-        sink(message);
+        sink(source, message);
 }
 
 } // namespace tamo::device

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace tamo::device {
@@ -14,7 +15,7 @@ namespace {
 constexpr std::size_t kStringBufferBytes = 201;
 
 // What the pass does with a board of the family: true keeps its handle and ends the pass.
-using BoardStep = std::function<bool(const std::string &serial)>;
+using BoardStep = std::function<bool(const SerialNumber &serial)>;
 
 std::string DetailPath(const std::vector<std::uint8_t> &detail)
 {
@@ -32,15 +33,19 @@ void EnumerationPass(Discovery &d, const BoardStep &step)
     bool endOfList = false;
     bool kept = false;
 
+    const auto record = [&c](PlatformResult result) {
+        RecordResult(c, std::move(result), LogSource::Discovery);
+    };
     GUID hidGuid;
-    c.LastResult = platform.HidD_GetHidGuid(hidGuid);
+    record(platform.HidD_GetHidGuid(hidGuid));
     PlatformHandle interfaceSet;
-    c.LastResult =
-        platform.SetupDiGetClassDevsA(hidGuid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE, interfaceSet);
+    record(platform.SetupDiGetClassDevsA(hidGuid, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE,
+                                         interfaceSet));
     std::uint32_t index = 0;
     while (!endOfList && !kept) {
         SP_DEVICE_INTERFACE_DATA interfaceData;
         interfaceData.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
+        // Failing past the last interface is how the list ends: recorded, not logged.
         c.LastResult =
             platform.SetupDiEnumDeviceInterfaces(interfaceSet, hidGuid, index, interfaceData);
         if (!c.LastResult) {
@@ -48,30 +53,30 @@ void EnumerationPass(Discovery &d, const BoardStep &step)
             break;
         }
         std::uint32_t requiredSize = 0;
+        // The size query fails by design (the record does not fit in nothing): not logged.
         c.LastResult = platform.SetupDiGetDeviceInterfaceDetailA(interfaceSet, interfaceData, {},
                                                                  requiredSize);
         std::vector<std::uint8_t> detail(std::size_t{requiredSize} + 1, 0);
         const std::uint32_t fixedSize = DETAIL_DATA_FIXED_SIZE;
         if (detail.size() >= sizeof fixedSize)
             RtlMoveMemory(detail.data(), &fixedSize, sizeof fixedSize);
-        c.LastResult = platform.SetupDiGetDeviceInterfaceDetailA(
-            interfaceSet, interfaceData, std::span(detail).first(requiredSize), requiredSize);
+        record(platform.SetupDiGetDeviceInterfaceDetailA(
+            interfaceSet, interfaceData, std::span(detail).first(requiredSize), requiredSize));
         c.DevicePath = DetailPath(detail);
 
-        c.LastResult = platform.CreateFileA(
-            c.DevicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-            &c.SecurityAttributes, OPEN_EXISTING, 0, c.FeatureHandle);
+        record(platform.CreateFileA(c.DevicePath, GENERIC_READ | GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, &c.SecurityAttributes,
+                                    OPEN_EXISTING, 0, c.FeatureHandle));
         if (c.LastResult) {
             c.Attributes.Size = sizeof(HIDD_ATTRIBUTES);
             c.Attributes.VendorID = 0;
             c.Attributes.ProductID = 0;
-            c.LastResult = platform.HidD_GetAttributes(c.FeatureHandle, c.Attributes);
-            std::string serial;
-            if (c.LastResult && IsFamilyBoard(d, c.FeatureHandle)
-                && ReadSerialNumber(d, c.FeatureHandle, serial))
-                kept = step(serial);
+            record(platform.HidD_GetAttributes(c.FeatureHandle, c.Attributes));
+            if (c.LastResult && IsFamilyBoard(d, c.FeatureHandle))
+                if (const std::optional<SerialNumber> serial = ReadSerialNumber(d, c.FeatureHandle))
+                    kept = step(*serial);
             if (!kept) {
-                c.LastResult = platform.CloseHandle(c.FeatureHandle);
+                record(platform.CloseHandle(c.FeatureHandle));
                 c.FeatureHandle = {};
             }
         } else {
@@ -79,7 +84,7 @@ void EnumerationPass(Discovery &d, const BoardStep &step)
         }
         ++index;
     }
-    c.LastResult = platform.SetupDiDestroyDeviceInfoList(interfaceSet);
+    record(platform.SetupDiDestroyDeviceInfoList(interfaceSet));
 }
 
 } // namespace
@@ -90,61 +95,63 @@ bool IsFamilyBoard(Discovery &d, PlatformHandle device)
     if (c.Attributes.VendorID != VENDOR_ID)
         return false;
     std::vector<std::uint8_t> marker(kStringBufferBytes, 0);
-    c.LastResult = d.platform.HidD_GetIndexedString(device, MARKER_STRING_INDEX,
-                                                    std::span(marker).first(STRING_REQUEST_BYTES));
+    RecordResult(c,
+                 d.platform.HidD_GetIndexedString(device, MARKER_STRING_INDEX,
+                                                  std::span(marker).first(STRING_REQUEST_BYTES)),
+                 LogSource::Discovery);
     if (c.LastResult && marker[0] == MARKER[0] && marker[2] == MARKER[1] && marker[4] == MARKER[2]
         && marker[6] == MARKER[3])
         return true;
     return c.Attributes.ProductID >= PID_FIRST && c.Attributes.ProductID - PID_FIRST < PID_COUNT;
 }
 
-bool ReadSerialNumber(Discovery &d, PlatformHandle device, std::string &serial)
+std::optional<SerialNumber> ReadSerialNumber(Discovery &d, PlatformHandle device)
 {
     std::vector<std::uint8_t> buffer(kStringBufferBytes, 0);
-    d.connection.LastResult = d.platform.HidD_GetSerialNumberString(
-        device, std::span(buffer).first(STRING_REQUEST_BYTES));
+    RecordResult(d.connection,
+                 d.platform.HidD_GetSerialNumberString(
+                     device, std::span(buffer).first(STRING_REQUEST_BYTES)),
+                 LogSource::Discovery);
     if (!d.connection.LastResult)
-        return false;
-    serial = HidStringToText(buffer);
-    return true;
+        return std::nullopt;
+    return HidStringToText(buffer);
 }
 
-void Scan_USB_devices(Discovery &d)
+std::vector<SerialNumber> Scan_USB_devices(Discovery &d)
 {
-    d.connection.ListReady = false;
-    d.view.clearSerialNumbers();
-    d.view.setSerialNumbersEnabled(false);
-    int listCount = -1;
-    EnumerationPass(d, [&](const std::string &serial) {
-        ++listCount;
-        d.view.addSerialNumber(serial, listCount);
-        d.view.selectSerialNumber(listCount);
+    std::vector<SerialNumber> serials;
+    EnumerationPass(d, [&](const SerialNumber &serial) {
+        serials.push_back(serial);
         return false;
     });
-    if (listCount > 0)
-        d.view.setSerialNumbersEnabled(true);
-    d.connection.ListReady = true;
+    return serials;
 }
 
-bool FindTheHid(Discovery &d)
+SearchResult FindTheHid(Discovery &d, const SerialNumber &serialNumber)
 {
     BoardConnection &c = d.connection;
     c.DeviceFound = false;
-    const std::string wanted = d.view.shownSerialNumber();
-    EnumerationPass(d, [&](const std::string &serial) {
-        if (serial != wanted)
-            return false;
-        c.DeviceFound = true;
-        return true;
+    bool kept = false;
+    EnumerationPass(d, [&](const SerialNumber &serial) {
+        kept = serial == serialNumber;
+        return kept;
     });
-    if (!c.DeviceFound)
-        return false;
-    d.view.setCapabilitiesReport(ReadCapabilities(d.platform, c, d.valueCaps));
-    c.LastResult = d.platform.CreateFileA(c.DevicePath, GENERIC_READ | GENERIC_WRITE,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE, &c.SecurityAttributes,
-                                          OPEN_EXISTING, FILE_FLAG_OVERLAPPED, c.ReadHandle);
+    if (!kept)
+        return {};
+    CapabilitiesRead caps = ReadCapabilities(d.platform, c, d.valueCaps);
+    if (!caps.readable) {
+        RecordResult(c, d.platform.CloseHandle(c.FeatureHandle), LogSource::Discovery);
+        c.FeatureHandle = {};
+        return {false, std::move(caps.report)};
+    }
+    RecordResult(c,
+                 d.platform.CreateFileA(c.DevicePath, GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, &c.SecurityAttributes,
+                                        OPEN_EXISTING, FILE_FLAG_OVERLAPPED, c.ReadHandle),
+                 LogSource::Discovery);
     CreateReadEvent(d.platform, c);
-    return true;
+    c.DeviceFound = true;
+    return {true, std::move(caps.report)};
 }
 
 } // namespace tamo::device

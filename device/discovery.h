@@ -1,44 +1,44 @@
 // Finds the boards of the family among the present HID interfaces: lists their serial
-// numbers, and opens the one whose serial number the list shows.
+// numbers, and opens the one with a given serial number.
 #pragma once
 
 #include "board_connection.h"
 #include "capabilities.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tamo::device {
-
-// The serial-number list and the capabilities text box, as discovery writes them.
-class DiscoveryView {
-public:
-    virtual ~DiscoveryView() = default;
-    virtual void clearSerialNumbers() = 0;
-    virtual void setSerialNumbersEnabled(bool enabled) = 0;
-    virtual void addSerialNumber(const std::string &serial, int position) = 0;
-    // Raises the list's click event, as a user's pick would.
-    virtual void selectSerialNumber(int index) = 0;
-    virtual std::string shownSerialNumber() const = 0;
-    virtual void setCapabilitiesReport(const std::string &report) = 0;
-};
 
 struct Discovery {
     HidPlatform &platform;
     BoardConnection &connection;
-    DiscoveryView &view;
     ValueCapsArray &valueCaps;
 };
 
+// A serial number as the tool compares and shows it: one byte per UTF-16 code unit (its low
+// byte), up to the first zero byte.
+using SerialNumber = std::string;
+
 // Vendor ID, then the marker in string 42 (exact case), else the product-ID range.
 bool IsFamilyBoard(Discovery &discovery, PlatformHandle device);
-bool ReadSerialNumber(Discovery &discovery, PlatformHandle device, std::string &serial);
+std::optional<SerialNumber> ReadSerialNumber(Discovery &discovery, PlatformHandle device);
 
-// Refills the list with every board's serial number, selects the last, enables the list only
-// for two or more boards, and sets ListReady at the end. Leaves no handle open.
-void Scan_USB_devices(Discovery &discovery);
+// The serial number of every board of the family, in enumeration order. Leaves no handle open.
+std::vector<SerialNumber> Scan_USB_devices(Discovery &discovery);
 
-// Opens the first board whose serial number equals the one shown, reads its capabilities and
-// opens the read handle. On failure no handle of the search is left open.
-bool FindTheHid(Discovery &discovery);
+struct SearchResult {
+    // True when the board is open on both handles with its capabilities read.
+    bool found = false;
+    // The value-capabilities report of the board found; empty when none was found.
+    std::string capabilitiesReport;
+};
+
+// Opens the first board whose serial number equals serialNumber byte for byte, reads its
+// capabilities and opens the read handle. A board whose capabilities cannot be read is closed
+// again and not found: it would be driven with another board's report lengths. When nothing
+// is found no handle of the search is left open.
+SearchResult FindTheHid(Discovery &discovery, const SerialNumber &serialNumber);
 
 } // namespace tamo::device

@@ -23,6 +23,8 @@ constexpr const char *kPathPrefix = "virtual:/dev/hidraw";
 struct VirtualHidPlatform::Device {
     VirtualDeviceDefinition definition;
     device::HidCollectionCaps caps;
+    // As hidraw's parser: a descriptor without a top-level collection gives no preparsed data.
+    bool hasCollection = true;
     std::unique_ptr<BoardModel> board;
     bool plugged = true;
     int generation = 0;
@@ -76,7 +78,8 @@ int VirtualHidPlatform::addDevice(VirtualDeviceDefinition definition)
         device->caps = *definition.capsOverride;
     } else {
         device::DescriptorParse parse = device::ParseReportDescriptor(definition.reportDescriptor);
-        if (!parse.collections.empty())
+        device->hasCollection = !parse.collections.empty();
+        if (device->hasCollection)
             device->caps = parse.collections.front();
     }
     if (definition.isBoard) {
@@ -495,6 +498,10 @@ PlatformResult VirtualHidPlatform::HidD_GetPreparsedData(PlatformHandle handle,
     if (consumeFault(op, file->device) || !d.plugged || file->generation != d.generation)
         return record(op, file->device,
                       PlatformResult::failure("ioctl(HIDIOCGRDESC): No such device"));
+    if (!d.hasCollection)
+        return record(op, file->device,
+                      PlatformResult::failure("HidD_GetPreparsedData(" + path(file->device)
+                                              + "): no top-level collection"));
     preparsedData = preparsed_.add(d.caps);
     return record(op, file->device, PlatformResult::success());
 }

@@ -1,5 +1,6 @@
 // tamo-config-demo: the tool's window over two virtual boards of the family and a foreign
 // device, with a panel that plays the boards.
+#include "debug_logging.h"
 #include "demo/virtual_board_panel.h"
 #include "main_window.h"
 
@@ -11,6 +12,7 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    tamo::app::InstallDebugLogging();
     QApplication::setApplicationName(QStringLiteral("tamo-config-demo"));
     QApplication::setDesktopFileName(QStringLiteral("tamo-config"));
     QCommandLineParser options;

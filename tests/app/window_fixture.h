@@ -19,12 +19,12 @@ protected:
     sim::VirtualHidPlatform platform{[this] {
         return nowMs;
     }};
-    device::ManualPollTimer *timer = nullptr;
+    app::ManualPollTimer *timer = nullptr;
     std::unique_ptr<app::MainWindow> window;
 
     void createWindow()
     {
-        auto manual = std::make_unique<device::ManualPollTimer>();
+        auto manual = std::make_unique<app::ManualPollTimer>();
         timer = manual.get();
         window = std::make_unique<app::MainWindow>(platform, std::move(manual));
     }

@@ -2,11 +2,12 @@
 // invariants, over virtual devices.
 #include "board_identity.h"
 #include "discovery.h"
-#include "manual_poll_timer.h"
-#include "recording_discovery_view.h"
 #include "virtual_platform.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
 
 namespace tamo::test {
 
@@ -19,9 +20,12 @@ protected:
         return std::uint64_t{0};
     }};
     device::BoardConnection connection;
-    RecordingDiscoveryView view;
     device::ValueCapsArray valueCaps{};
-    device::Discovery discovery{platform, connection, view, valueCaps};
+    device::Discovery discovery{platform, connection, valueCaps};
+    std::vector<std::string> serials;
+    // The serial number the window would show: the last one listed.
+    std::string shown;
+    std::string report;
 
     int addBoard(std::u16string serial, std::uint16_t productId = PID_FIRST,
                  std::u16string marker = u"Tamo", std::uint16_t vendorId = VENDOR_ID)
@@ -36,8 +40,16 @@ protected:
     }
     std::vector<std::string> scan()
     {
-        device::Scan_USB_devices(discovery);
-        return view.items;
+        serials = device::Scan_USB_devices(discovery);
+        shown = serials.empty() ? "" : serials.back();
+        return serials;
+    }
+    bool find()
+    {
+        const device::SearchResult result = device::FindTheHid(discovery, shown);
+        report = result.capabilitiesReport;
+        EXPECT_EQ(result.found, connection.DeviceFound);
+        return result.found;
     }
 };
 
@@ -45,26 +57,20 @@ TEST_F(Discovery, NoBoardLeavesTheListEmptyAndDisabledAndNoHandleOpen)
 {
     platform.addDevice(sim::ForeignMouse());
     EXPECT_TRUE(scan().empty());
-    EXPECT_FALSE(view.enabled);
-    EXPECT_TRUE(connection.ListReady);
-    EXPECT_FALSE(device::FindTheHid(discovery));
+    EXPECT_FALSE(find());
     EXPECT_FALSE(connection.DeviceFound);
     EXPECT_EQ(platform.openFileHandles(), 0);
 }
 
-TEST_F(Discovery, ListsBoardsInEnumerationOrderSelectsTheLastAndEnablesOnlyForTwoOrMore)
+TEST_F(Discovery, ListsBoardsInEnumerationOrderAndLeavesNoHandleOpen)
 {
     addBoard(u"A1");
     EXPECT_EQ(scan(), std::vector<std::string>{"A1"});
-    EXPECT_FALSE(view.enabled);
-    EXPECT_EQ(view.selected, 0);
 
     platform.addDevice(sim::ForeignMouse());
     addBoard(u"B2");
     addBoard(u"C3");
     EXPECT_EQ(scan(), (std::vector<std::string>{"A1", "B2", "C3"}));
-    EXPECT_TRUE(view.enabled);
-    EXPECT_EQ(view.shownSerialNumber(), "C3");
     EXPECT_EQ(platform.openFileHandles(), 0);
 }
 
@@ -108,15 +114,15 @@ TEST_F(Discovery, FindTheHidOpensTheFirstBoardWithTheShownSerialAndKeepsTwoHandl
     const int first = addBoard(u"SAME");
     const int second = addBoard(u"SAME");
     scan();
-    ASSERT_EQ(view.items.size(), 2u);
-    ASSERT_TRUE(device::FindTheHid(discovery));
+    ASSERT_EQ(serials.size(), 2u);
+    ASSERT_TRUE(find());
     EXPECT_TRUE(connection.DeviceFound);
     EXPECT_EQ(connection.DevicePath, platform.path(first));
     EXPECT_EQ(platform.openFileHandles(first), 2);
     EXPECT_EQ(platform.openFileHandles(second), 0);
     EXPECT_EQ(connection.Capabilities.FeatureReportByteLength, 17);
     EXPECT_EQ(connection.ReadOverlapped.hEvent, connection.ReadEvent);
-    EXPECT_EQ(view.report.rfind("UsagePage 1\r\nReportID 0", 0), 0u) << view.report.substr(0, 40);
+    EXPECT_EQ(report.rfind("UsagePage 1\r\nReportID 0", 0), 0u) << report.substr(0, 40);
 }
 
 TEST_F(Discovery, AFailedSearchLeavesNoHandleOfItsOwnOpen)
@@ -125,37 +131,20 @@ TEST_F(Discovery, AFailedSearchLeavesNoHandleOfItsOwnOpen)
     addBoard(u"B2");
     scan();
     platform.unplug(1);
-    EXPECT_FALSE(device::FindTheHid(discovery)) << "B2 is shown but gone";
+    EXPECT_FALSE(find()) << "B2 is shown but gone";
     EXPECT_EQ(platform.openFileHandles(), 0);
-}
-
-TEST_F(Discovery, SelectionsDuringTheScanFindTheListNotReady)
-{
-    addBoard(u"A1");
-    addBoard(u"B2");
-    std::vector<bool> readyAtSelect;
-    view.onSelect = [&] {
-        readyAtSelect.push_back(connection.ListReady);
-    };
-    connection.ListReady = true;
-    scan();
-    EXPECT_EQ(readyAtSelect, (std::vector<bool>{false, false}));
-    EXPECT_TRUE(connection.ListReady);
 }
 
 TEST_F(Discovery, LaterSearchesReuseTheOneReadEventAndClosingReleasesBothHandles)
 {
     addBoard(u"A1");
-    device::ManualPollTimer timer;
-    timer.setInterval(50);
     for (int i = 0; i < 3; ++i) {
         scan();
-        ASSERT_TRUE(device::FindTheHid(discovery));
+        ASSERT_TRUE(find());
         EXPECT_EQ(platform.openFileHandles(), 2);
-        device::CloseConnection(platform, connection, timer);
+        device::CloseConnection(platform, connection);
         EXPECT_FALSE(connection.DeviceFound);
         EXPECT_FALSE(connection.ViewReady);
-        EXPECT_EQ(timer.interval(), device::RECONNECT_INTERVAL_MS);
         EXPECT_EQ(platform.openFileHandles(), 0);
     }
     EXPECT_EQ(platform.eventsCreated(), 1);
@@ -166,13 +155,12 @@ TEST_F(Discovery, LaterSearchesReuseTheOneReadEventAndClosingReleasesBothHandles
 TEST_F(Discovery, AFailedEventCreationIsRetriedByTheNextSearch)
 {
     addBoard(u"A1");
-    device::ManualPollTimer timer;
     platform.failNext("CreateEventA", 1);
     scan();
-    ASSERT_TRUE(device::FindTheHid(discovery));
+    ASSERT_TRUE(find());
     EXPECT_FALSE(connection.ReadEvent.valid());
-    device::CloseConnection(platform, connection, timer);
-    ASSERT_TRUE(device::FindTheHid(discovery));
+    device::CloseConnection(platform, connection);
+    ASSERT_TRUE(find());
     EXPECT_TRUE(connection.ReadEvent.valid());
     EXPECT_EQ(connection.ReadOverlapped.hEvent, connection.ReadEvent);
 }
@@ -193,12 +181,12 @@ TEST_F(Discovery, ABoardWithMoreValueCapsThanRecordsIsReportedWithItsFirstEleven
     definition.capsOverride = caps;
     platform.addDevice(definition);
     scan();
-    ASSERT_TRUE(device::FindTheHid(discovery));
+    ASSERT_TRUE(find());
     EXPECT_EQ(connection.Capabilities.NumberInputValueCaps, 11);
     EXPECT_EQ(valueCaps[10].UsageMin, 0x30 + 10);
     // The report's byte line holds the fourteen whole records that fit in 1024 bytes.
-    EXPECT_NE(view.report.find("\r\nValueCapsLength 14\r\n"), std::string::npos);
-    EXPECT_EQ(std::count(view.report.begin(), view.report.end(), ' '), 28 + 2 + 1024);
+    EXPECT_NE(report.find("\r\nValueCapsLength 14\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(report.begin(), report.end(), ' '), 28 + 2 + 1024);
 }
 
 TEST_F(Discovery, ABoardWithoutValueCapsReportsRecordZeroAsAnEarlierBoardLeftIt)
@@ -209,13 +197,67 @@ TEST_F(Discovery, ABoardWithoutValueCapsReportsRecordZeroAsAnEarlierBoardLeftIt)
     bare.capsOverride->caps.FeatureReportByteLength = 17;
     platform.addDevice(bare);
     scan();
-    view.selected = 0;
-    ASSERT_TRUE(device::FindTheHid(discovery));
-    const std::string first = view.report.substr(0, view.report.find("ValueCapsLength"));
-    view.selected = 1;
-    ASSERT_TRUE(device::FindTheHid(discovery));
-    EXPECT_EQ(view.report.substr(0, view.report.find("ValueCapsLength")), first);
-    EXPECT_NE(view.report.find("ValueCapsLength 0\r\n 0 0 0"), std::string::npos);
+    shown = serials[0];
+    ASSERT_TRUE(find());
+    const std::string first = report.substr(0, report.find("ValueCapsLength"));
+    shown = serials[1];
+    ASSERT_TRUE(find());
+    EXPECT_EQ(report.substr(0, report.find("ValueCapsLength")), first);
+    EXPECT_NE(report.find("ValueCapsLength 0\r\n 0 0 0"), std::string::npos);
+}
+
+TEST_F(Discovery, SerialBytesAboveSevenBitsAreListedAndMatchedByteForByte)
+{
+    addBoard(u"SN-\u00E91");
+    addBoard(u"\u0080\u00FF");
+    EXPECT_EQ(scan(), (std::vector<std::string>{"SN-\xE9"
+                                                "1",
+                                                "\x80\xFF"}));
+    shown = serials[0];
+    EXPECT_TRUE(find());
+}
+
+TEST_F(Discovery, ABoardWhoseCapabilitiesCannotBeReadIsNotOpenedAndKeepsNoHandle)
+{
+    addBoard(u"A1");
+    auto wide = sim::FamilyBoard(u"B2");
+    wide.capsOverride = device::HidCollectionCaps{};
+    wide.capsOverride->caps.FeatureReportByteLength = 65;
+    wide.capsOverride->caps.InputReportByteLength = 10;
+    platform.addDevice(wide);
+    scan();
+    shown = "A1";
+    ASSERT_TRUE(find());
+    const device::HIDP_CAPS first = connection.Capabilities;
+    device::CloseConnection(platform, connection);
+
+    shown = "B2";
+    platform.failNext("HidD_GetPreparsedData", 1);
+    EXPECT_FALSE(find());
+    EXPECT_EQ(platform.openFileHandles(), 0);
+    EXPECT_EQ(platform.openPreparsedData(), 0);
+    EXPECT_FALSE(connection.FeatureHandle.valid());
+    EXPECT_FALSE(connection.ReadHandle.valid());
+    EXPECT_EQ(std::memcmp(&connection.Capabilities, &first, sizeof first), 0)
+        << "the record is the last open board's, never mixed";
+    EXPECT_EQ(report.rfind("UsagePage ", 0), 0u) << "the report is still written";
+
+    // The next search, as the next tick makes it, opens the board with its own lengths.
+    EXPECT_TRUE(find());
+    EXPECT_EQ(connection.Capabilities.FeatureReportByteLength, 65);
+    EXPECT_EQ(connection.Capabilities.InputReportByteLength, 10);
+}
+
+TEST_F(Discovery, ABoardWhoseDescriptorHasNoCollectionIsListedButNeverOpened)
+{
+    auto definition = sim::FamilyBoard(u"NC");
+    definition.reportDescriptor = {0x05, 0x01, 0x09, 0x04}; // usage page and usage, no collection
+    platform.addDevice(definition);
+    EXPECT_EQ(scan(), std::vector<std::string>{"NC"});
+    EXPECT_FALSE(find());
+    EXPECT_FALSE(find());
+    EXPECT_EQ(platform.openFileHandles(), 0);
+    EXPECT_NE(platform.calls().back().operation, "CreateEventA");
 }
 
 } // namespace tamo::test

@@ -7,7 +7,6 @@
 #include "enumerated_paths.h"
 #include "hid_linux.h"
 #include "hid_string.h"
-#include "manual_poll_timer.h"
 #include "report_descriptor.h"
 
 #include <algorithm>
@@ -57,35 +56,6 @@ std::size_t OpenDescriptorCount()
         ++count;
     return count;
 }
-
-// SerNo and Text4 as discovery writes them.
-class RecordingView : public device::DiscoveryView {
-public:
-    std::vector<std::string> serials;
-    int selected = -1;
-    bool enabled = false;
-    std::string shown;
-    std::string capabilitiesReport;
-
-    void clearSerialNumbers() override
-    {
-        serials.clear();
-        selected = -1;
-    }
-    void setSerialNumbersEnabled(bool on) override { enabled = on; }
-    void addSerialNumber(const std::string &serial, int position) override
-    {
-        serials.insert(serials.begin() + std::clamp<int>(position, 0, serials.size()), serial);
-    }
-    void selectSerialNumber(int index) override
-    {
-        selected = index;
-        if (index >= 0 && index < static_cast<int>(serials.size()))
-            shown = serials[index];
-    }
-    std::string shownSerialNumber() const override { return shown; }
-    void setCapabilitiesReport(const std::string &report) override { capabilitiesReport = report; }
-};
 
 class HidrawKernel : public ::testing::Test {
 protected:
@@ -384,18 +354,12 @@ TEST_F(HidrawKernel, DiscoveryListsFamilyBoardsBySerialAndOpensTheChosenOne)
     const std::string second = create("b2", "serial=B-2 " + Pid(21));
 
     device::BoardConnection connection;
-    RecordingView view;
     device::ValueCapsArray valueCaps{};
-    device::Discovery discovery{platform, connection, view, valueCaps};
-    device::Scan_USB_devices(discovery);
-    EXPECT_EQ(view.serials, (std::vector<std::string>{"B-1", "B-2"}));
-    EXPECT_EQ(view.shown, "B-2");
-    EXPECT_TRUE(view.enabled);
-    EXPECT_TRUE(connection.ListReady);
+    device::Discovery discovery{platform, connection, valueCaps};
+    EXPECT_EQ(device::Scan_USB_devices(discovery), (std::vector<std::string>{"B-1", "B-2"}));
 
-    view.shown = "B-1";
-    ASSERT_TRUE(device::FindTheHid(discovery));
-    connection.DeviceFound = true;
+    ASSERT_TRUE(device::FindTheHid(discovery, "B-1").found);
+    EXPECT_TRUE(connection.DeviceFound);
     EXPECT_EQ(connection.DevicePath, first);
     EXPECT_EQ(connection.Capabilities.FeatureReportByteLength, kFeatureLength);
     EXPECT_EQ(connection.Capabilities.InputReportByteLength, kInputLength);
@@ -403,17 +367,13 @@ TEST_F(HidrawKernel, DiscoveryListsFamilyBoardsBySerialAndOpensTheChosenOne)
     EXPECT_TRUE(platform.HidD_GetFeature(connection.FeatureHandle, reply));
     EXPECT_TRUE(boards->waitForEventCount("b1", "get", 1, std::chrono::seconds(2)));
     EXPECT_EQ(boards->eventCount("b2", "get"), 0u);
-    device::ManualPollTimer timer;
-    device::CloseConnection(platform, connection, timer);
+    device::CloseConnection(platform, connection);
 
-    view.shown = "B-2";
-    ASSERT_TRUE(device::FindTheHid(discovery));
-    connection.DeviceFound = true;
+    ASSERT_TRUE(device::FindTheHid(discovery, "B-2").found);
     EXPECT_EQ(connection.DevicePath, second);
-    device::CloseConnection(platform, connection, timer);
+    device::CloseConnection(platform, connection);
 
-    view.shown = "B-3";
-    EXPECT_FALSE(device::FindTheHid(discovery));
+    EXPECT_FALSE(device::FindTheHid(discovery, "B-3").found);
     EXPECT_FALSE(connection.DeviceFound);
 }
 
@@ -422,16 +382,13 @@ TEST_F(HidrawKernel, NoDescriptorIsLeftOpen)
     create("mouse", "kind=foreign");
     create("b1", "serial=B-1 stream=5ms");
     device::BoardConnection connection;
-    RecordingView view;
     device::ValueCapsArray valueCaps{};
-    device::Discovery discovery{platform, connection, view, valueCaps};
-    device::ManualPollTimer timer;
+    device::Discovery discovery{platform, connection, valueCaps};
     const std::size_t before = OpenDescriptorCount();
 
     for (int round = 0; round < 2; ++round) {
-        device::Scan_USB_devices(discovery);
-        ASSERT_TRUE(device::FindTheHid(discovery));
-        connection.DeviceFound = true;
+        ASSERT_EQ(device::Scan_USB_devices(discovery), std::vector<std::string>{"B-1"});
+        ASSERT_TRUE(device::FindTheHid(discovery, "B-1").found);
         read(connection.ReadHandle);
         if (round == 1) {
             // A board lost while open: the failed read, then the close.
@@ -441,10 +398,10 @@ TEST_F(HidrawKernel, NoDescriptorIsLeftOpen)
                  ++i) {
             }
         }
-        device::CloseConnection(platform, connection, timer);
+        device::CloseConnection(platform, connection);
     }
-    device::Scan_USB_devices(discovery);
-    EXPECT_FALSE(device::FindTheHid(discovery));
+    EXPECT_TRUE(device::Scan_USB_devices(discovery).empty());
+    EXPECT_FALSE(device::FindTheHid(discovery, "B-1").found);
     EXPECT_EQ(OpenDescriptorCount(), before);
 }
 

@@ -26,32 +26,9 @@ using tamo::test::BoardProcess;
 constexpr int kForeignCounts[] = {1, 10, 50};
 constexpr int kWarmUpPasses = 2;
 constexpr int kIdleSeconds = 3;
-constexpr auto kTick = std::chrono::milliseconds(tamo::device::POLL_INTERVAL_MS);
-
-class SilentView : public tamo::device::DiscoveryView {
-public:
-    void clearSerialNumbers() override { serials_.clear(); }
-    void setSerialNumbersEnabled(bool) override {}
-    void addSerialNumber(const std::string &serial, int) override { serials_.push_back(serial); }
-    void selectSerialNumber(int index) override
-    {
-        shown_ = index >= 0 && index < static_cast<int>(serials_.size()) ? serials_[index] : "";
-    }
-    std::string shownSerialNumber() const override { return shown_; }
-    void setCapabilitiesReport(const std::string &) override {}
-
-private:
-    std::vector<std::string> serials_;
-    std::string shown_;
-};
-
-class IdleTimer : public tamo::device::PollTimer {
-public:
-    void setEnabled(bool) override {}
-    bool isEnabled() const override { return false; }
-    void setInterval(int) override {}
-    int interval() const override { return tamo::device::POLL_INTERVAL_MS; }
-};
+// The window's poll interval.
+constexpr int kPollIntervalMs = 50;
+constexpr auto kTick = std::chrono::milliseconds(kPollIntervalMs);
 
 double Median(std::vector<double> values)
 {
@@ -78,13 +55,11 @@ double ElapsedMs(Clock::time_point since)
 // scan selected. Returns whether a board was opened; closes it again.
 bool ScanPass(tamo::device::Discovery &discovery)
 {
-    tamo::device::Scan_USB_devices(discovery);
-    const bool found = tamo::device::FindTheHid(discovery);
-    if (found) {
-        discovery.connection.DeviceFound = true;
-        IdleTimer timer;
-        tamo::device::CloseConnection(discovery.platform, discovery.connection, timer);
-    }
+    const std::vector<std::string> serials = tamo::device::Scan_USB_devices(discovery);
+    const bool found =
+        tamo::device::FindTheHid(discovery, serials.empty() ? "" : serials.back()).found;
+    if (found)
+        tamo::device::CloseConnection(discovery.platform, discovery.connection);
     return found;
 }
 
@@ -186,9 +161,8 @@ int main(int argc, char **argv)
     }
     tamo::device::LinuxHidPlatform platform;
     tamo::device::BoardConnection connection;
-    SilentView view;
     tamo::device::ValueCapsArray valueCaps{};
-    tamo::device::Discovery discovery{platform, connection, view, valueCaps};
+    tamo::device::Discovery discovery{platform, connection, valueCaps};
 
     std::printf("scan pass: Scan_USB_devices + FindTheHid over hidraw, beside hidapi "
                 "hid_enumerate(0, 0) on the same devices\n");
@@ -230,7 +204,7 @@ int main(int argc, char **argv)
     }
     std::printf("CPU time of the tool's thread per second with no board attached, scanning "
                 "every %d ms tick, over %d s (getrusage)\n",
-                tamo::device::POLL_INTERVAL_MS, kIdleSeconds);
+                kPollIntervalMs, kIdleSeconds);
     std::printf("  %-9s %23s %6s %22s\n", "foreign", "window, real timer", "ticks",
                 "scan loop alone");
     for (const std::string &line : idleLines)

@@ -142,7 +142,7 @@ TEST_F(WindowOverKernel, AnUnplugIsNoticedAndTheBoardReopenedWhenItReturns)
     auto *serNo = control<QComboBox>("SerNo");
     EXPECT_TRUE(RunUntil([&] {
         return !window->connection().DeviceFound
-               && window->pollTimer().interval() == device::RECONNECT_INTERVAL_MS
+               && window->pollTimer().interval() == app::RECONNECT_INTERVAL_MS
                && serNo->count() == 0;
     }));
     EXPECT_EQ(text("SerNo"), "");
@@ -153,8 +153,7 @@ TEST_F(WindowOverKernel, AnUnplugIsNoticedAndTheBoardReopenedWhenItReturns)
     // The refresh of the reopened board reads its settings again; the next good read brings
     // the interval back.
     EXPECT_TRUE(boards->waitForEventCount("w", "get", 16, std::chrono::seconds(2)));
-    EXPECT_TRUE(
-        RunUntil([&] { return window->pollTimer().interval() == device::POLL_INTERVAL_MS; }));
+    EXPECT_TRUE(RunUntil([&] { return window->pollTimer().interval() == app::POLL_INTERVAL_MS; }));
 }
 
 TEST_F(WindowOverKernel, ABoardThatSendsNothingStaysOpen)
@@ -175,7 +174,7 @@ TEST_F(WindowOverKernel, ABoardThatSendsNothingStaysOpen)
     // A reopen would have opened the node again and read the settings again.
     EXPECT_EQ(boards->eventCount("w", "open"), opens);
     EXPECT_EQ(boards->eventCount("w", "get"), 8u);
-    EXPECT_EQ(window->pollTimer().interval(), device::POLL_INTERVAL_MS);
+    EXPECT_EQ(window->pollTimer().interval(), app::POLL_INTERVAL_MS);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "enumerated_paths.h"
 #include "hid_string.h"
 #include "hid_windows.h"
-#include "recording_discovery_view.h"
 #include "tracking_platform.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +25,6 @@
 namespace tamo::device {
 namespace {
 
-using test::RecordingDiscoveryView;
 using test::TrackingPlatform;
 
 DWORD HandleCount()
@@ -167,22 +165,14 @@ TEST(WindowsEnumeration, ScanVisitsEveryInterfaceListsNoBoardAndLeavesNothingOpe
 {
     TrackingPlatform platform;
     BoardConnection connection;
-    RecordingDiscoveryView view;
-    view.items = {"stale"};
-    view.enabled = true;
     ValueCapsArray valueCaps{};
-    Discovery discovery{platform, connection, view, valueCaps};
+    Discovery discovery{platform, connection, valueCaps};
     Scan_USB_devices(discovery);
     platform.openedPaths.clear();
     platform.openFlags.clear();
     const DWORD handlesBefore = HandleCount();
 
-    Scan_USB_devices(discovery);
-
-    EXPECT_TRUE(view.items.empty());
-    EXPECT_EQ(view.selected, -1);
-    EXPECT_FALSE(view.enabled);
-    EXPECT_TRUE(connection.ListReady);
+    EXPECT_TRUE(Scan_USB_devices(discovery).empty());
     // Each interface was opened once, as for features, in enumeration order.
     EXPECT_EQ(platform.openedPaths, InterfacePaths(platform.real));
     for (std::uint32_t flags : platform.openFlags)
@@ -197,19 +187,16 @@ TEST(WindowsEnumeration, SearchForAnAbsentBoardFailsAndLeavesNothingOpen)
 {
     TrackingPlatform platform;
     BoardConnection connection;
-    RecordingDiscoveryView view;
-    view.items = {"no such board"};
-    view.selected = 0;
     ValueCapsArray valueCaps{};
-    Discovery discovery{platform, connection, view, valueCaps};
-    FindTheHid(discovery);
+    Discovery discovery{platform, connection, valueCaps};
+    FindTheHid(discovery, "no such board");
     const DWORD handlesBefore = HandleCount();
 
-    EXPECT_FALSE(FindTheHid(discovery));
-
+    const SearchResult result = FindTheHid(discovery, "no such board");
+    EXPECT_FALSE(result.found);
     EXPECT_FALSE(connection.DeviceFound);
     EXPECT_FALSE(connection.ReadHandle.valid());
-    EXPECT_TRUE(view.report.empty());
+    EXPECT_TRUE(result.capabilitiesReport.empty());
     EXPECT_TRUE(platform.openFiles.empty());
     EXPECT_TRUE(platform.openSets.empty());
     EXPECT_TRUE(platform.openPreparsed.empty());

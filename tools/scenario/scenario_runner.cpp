@@ -248,7 +248,7 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
     if (command == "start") {
         if (window_)
             return "started already";
-        auto timer = std::make_unique<device::ManualPollTimer>();
+        auto timer = std::make_unique<app::ManualPollTimer>();
         timer_ = timer.get();
         window_ = std::make_unique<app::MainWindow>(platform_, std::move(timer));
         window_->LoadMainWindow();

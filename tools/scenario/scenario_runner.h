@@ -40,7 +40,7 @@ private:
     std::ostream &out_;
     std::uint64_t nowMs_ = 0;
     sim::VirtualHidPlatform platform_;
-    device::ManualPollTimer *timer_ = nullptr;
+    app::ManualPollTimer *timer_ = nullptr;
     std::unique_ptr<app::MainWindow> window_;
     bool closed_ = false;
     std::map<std::string, int> devices_;

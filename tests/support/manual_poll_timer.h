@@ -4,7 +4,7 @@
 
 #include "poll_timer.h"
 
-namespace tamo::device {
+namespace tamo::app {
 
 class ManualPollTimer : public PollTimer {
 public:
@@ -18,4 +18,4 @@ private:
     int interval_ = 0;
 };
 
-} // namespace tamo::device
+} // namespace tamo::app

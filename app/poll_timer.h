@@ -1,7 +1,7 @@
-// The poll timer as the device layer sees it: the connection's closing step sets its interval.
+// The window's poll timer: 50 ms after every good read, 250 ms after a board is lost.
 #pragma once
 
-namespace tamo::device {
+namespace tamo::app {
 
 inline constexpr int POLL_INTERVAL_MS = 50;
 inline constexpr int RECONNECT_INTERVAL_MS = 250;
@@ -15,4 +15,4 @@ public:
     virtual int interval() const = 0;
 };
 
-} // namespace tamo::device
+} // namespace tamo::app

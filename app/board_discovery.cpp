@@ -1,0 +1,66 @@
+// Discovery as the window shows it: the boards' serial numbers in SerNo, the search for the one
+// SerNo shows, the capabilities report in Text4, and closing the connection.
+#include "main_window.h"
+
+#include "drop_down_list.h"
+#include "text_box.h"
+
+namespace tamo::app {
+
+namespace {
+// A serial number is one byte per character; Latin-1 maps each byte to one character and back,
+// so the shown item compares equal to the board's bytes whatever their value.
+QString SerialText(const device::SerialNumber &serial)
+{
+    return QString::fromLatin1(serial.data(), static_cast<qsizetype>(serial.size()));
+}
+
+device::SerialNumber SerialBytes(const QString &text)
+{
+    return text.toLatin1().toStdString();
+}
+} // namespace
+
+void MainWindow::Scan_USB_devices()
+{
+    connection_.ListReady = false;
+    SerNo->clear();
+    SerNo->setEnabled(false);
+    device::Discovery d = discovery();
+    const std::vector<device::SerialNumber> serials = device::Scan_USB_devices(d);
+    // Each selection raises SerNo's click, which SelectBoard ignores while ListReady is false.
+    for (std::size_t i = 0; i < serials.size(); ++i) {
+        SerNo->insertItem(static_cast<int>(i), SerialText(serials[i]));
+        SerNo->setListIndex(static_cast<int>(i));
+    }
+    if (serials.size() > 1)
+        SerNo->setEnabled(true);
+    connection_.ListReady = true;
+}
+
+bool MainWindow::FindTheHid()
+{
+    device::Discovery d = discovery();
+    const device::SearchResult result = device::FindTheHid(d, SerialBytes(SerNo->currentText()));
+    if (!result.capabilitiesReport.empty())
+        Text4->setText(result.capabilitiesReport);
+    return result.found;
+}
+
+void MainWindow::closeConnection()
+{
+    device::CloseConnection(platform_, connection_);
+    Timer->setInterval(RECONNECT_INTERVAL_MS);
+}
+
+device::Discovery MainWindow::discovery()
+{
+    return device::Discovery{platform_, connection_, valueCaps_};
+}
+
+config::BoardSession MainWindow::session()
+{
+    return config::BoardSession{platform_, connection_};
+}
+
+} // namespace tamo::app

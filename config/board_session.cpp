@@ -1,0 +1,126 @@
+#include "board_session.h"
+
+#include "command_report.h"
+#include "device_texts.h"
+#include "encoder_modes.h"
+#include "hid_string.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tamo::config {
+
+namespace {
+// Both identity strings share one buffer that reaches past the bytes offered, so a terminator
+// is always found.
+constexpr std::size_t kIdentityBufferBytes = device::STRING_REQUEST_BYTES + 2;
+} // namespace
+
+void BoardSession::record(device::PlatformResult result)
+{
+    device::RecordResult(connection_, std::move(result), device::LogSource::BoardIo);
+}
+
+bool BoardSession::SendCommandReport(std::uint8_t code, std::uint8_t argument)
+{
+    const std::vector<std::uint8_t> report =
+        BuildCommandReport(connection_.Capabilities.FeatureReportByteLength, code, argument);
+    if (report.empty())
+        return false;
+    record(platform_.HidD_SetFeature(connection_.FeatureHandle, report));
+    return connection_.LastResult.ok;
+}
+
+bool BoardSession::SendEncoderModes(std::span<const int, ENCODER_PAIRS_LOW_GROUP> listIndexes)
+{
+    const EncoderBitmaps bitmaps = EncoderModeBitmaps(listIndexes);
+    const bool low = SendCommandReport(CMD_ENC_MODE_LOW, bitmaps.low);
+    const bool high = SendCommandReport(CMD_ENC_MODE_HIGH, bitmaps.high);
+    return low && high;
+}
+
+bool BoardSession::SendEncoderModes9_10(int enc9ListIndex, int enc10ListIndex)
+{
+    const EncoderBitmaps bitmaps = EncoderModeBitmaps9_10(enc9ListIndex, enc10ListIndex);
+    const bool low = SendCommandReport(CMD_ENC_MODE_LOW_9_10, bitmaps.low);
+    const bool high = SendCommandReport(CMD_ENC_MODE_HIGH_9_10, bitmaps.high);
+    return low && high;
+}
+
+bool BoardSession::SendPulseLength(int delayListIndex)
+{
+    return SendCommandReport(CMD_PULSE_LENGTH, static_cast<std::uint8_t>(delayListIndex + 1));
+}
+
+bool BoardSession::SendAInputMode(int rotStartListIndex)
+{
+    return SendCommandReport(CMD_A_INPUT_MODE, static_cast<std::uint8_t>(rotStartListIndex));
+}
+
+BoardIdentity BoardSession::ReadIdentity()
+{
+    BoardIdentity identity;
+    std::vector<std::uint8_t> buffer(kIdentityBufferBytes, 0);
+    const auto offered = std::span(buffer).first(device::STRING_REQUEST_BYTES);
+    record(platform_.HidD_GetManufacturerString(connection_.ReadHandle, offered));
+    if (connection_.LastResult)
+        identity.manufacturer = IdentityLabelText(buffer);
+    record(platform_.HidD_GetProductString(connection_.ReadHandle, offered));
+    if (connection_.LastResult)
+        identity.product = IdentityLabelText(buffer);
+    identity.version = VersionText(connection_.Attributes.VersionNumber);
+    return identity;
+}
+
+std::optional<ConfigurationSettings> BoardSession::ReadBackConfiguration()
+{
+    std::optional<ConfigurationSettings> settings;
+    // One buffer for all attempts: each read's report ID byte is what the previous read left.
+    std::vector<std::uint8_t> reply(connection_.Capabilities.FeatureReportByteLength, 0);
+    for (int attempt = 0; attempt < READBACK_ATTEMPTS; ++attempt) {
+        record(platform_.HidD_GetFeature(connection_.FeatureHandle, reply));
+        if (!connection_.LastResult)
+            continue;
+        if (std::optional<ConfigurationSettings> decoded = DecodeConfigurationReply(reply))
+            settings = decoded;
+    }
+    return settings;
+}
+
+SelfTestDisplay BoardSession::RunSelfTest()
+{
+    const std::uint16_t length = connection_.Capabilities.FeatureReportByteLength;
+    const std::vector<std::uint8_t> request = BuildSelfTestRequest(length);
+    std::vector<std::uint8_t> reply(length, 0);
+    bool transfersSucceeded = false;
+    if (!request.empty()) {
+        record(platform_.HidD_SetFeature(connection_.FeatureHandle, request));
+        const bool sent = connection_.LastResult.ok;
+        reply[0] = 0x00;
+        record(platform_.HidD_GetFeature(connection_.FeatureHandle, reply));
+        transfersSucceeded = sent && connection_.LastResult.ok;
+    }
+    return SelfTestResult(reply, transfersSucceeded);
+}
+
+InputPoll BoardSession::PollInput()
+{
+    std::vector<std::uint8_t> buffer(INPUT_READ_BYTES + 1, 0);
+    std::uint32_t bytesRead = 0;
+    device::ReadResult read =
+        platform_.ReadFile(connection_.ReadHandle, std::span(buffer).first(INPUT_READ_BYTES),
+                           bytesRead, connection_.ReadOverlapped);
+    InputPoll poll{read.outcome, std::nullopt};
+    // A quiet board answers every tick with nothing queued: recorded, not logged.
+    if (poll.outcome == device::ReadOutcome::NothingQueued)
+        connection_.LastResult = std::move(read);
+    else
+        record(std::move(read));
+    if (poll.outcome == device::ReadOutcome::Reports)
+        poll.buttons =
+            NewestButtonBytes(std::span(buffer).first(std::min(bytesRead, INPUT_READ_BYTES)),
+                              connection_.Capabilities.InputReportByteLength);
+    return poll;
+}
+
+} // namespace tamo::config

@@ -1,0 +1,29 @@
+#include "input_report.h"
+
+#include <algorithm>
+
+namespace tamo::config {
+
+std::optional<ButtonBytes> NewestButtonBytes(std::span<const std::uint8_t> bytesRead,
+                                             std::size_t reportLength)
+{
+    if (reportLength == 0 || bytesRead.size() < reportLength)
+        return std::nullopt;
+    const auto newest = bytesRead.subspan(bytesRead.size() - reportLength);
+    ButtonBytes bytes;
+    for (std::size_t i = 0; i < BUTTON_BYTES && FIRST_BUTTON_BYTE + i < newest.size(); ++i) {
+        bytes.values[i] = newest[FIRST_BUTTON_BYTE + i];
+        bytes.count = i + 1;
+    }
+    return bytes;
+}
+
+bool ButtonPressed(const ButtonBytes &bytes, int button)
+{
+    if (button < 1 || button > BUTTON_COUNT)
+        return false;
+    const auto byte = static_cast<std::size_t>(button - 1) / 8;
+    return byte < bytes.count && (bytes.values[byte] >> ((button - 1) % 8) & 1) != 0;
+}
+
+} // namespace tamo::config
