@@ -34,7 +34,7 @@ void BoardModel::receiveFeatureReport(std::span<const std::uint8_t> report)
 
 void BoardModel::scriptFeatureReplies(std::vector<std::vector<std::uint8_t>> replies)
 {
-    scripted_.assign(replies.begin(), replies.end());
+    scripted_.insert(scripted_.end(), replies.begin(), replies.end());
 }
 
 std::vector<std::uint8_t> BoardModel::nextFeatureReply()

@@ -30,7 +30,8 @@ public:
     // Board to host: the bytes of the next feature report, featureReportByteLength long.
     std::vector<std::uint8_t> nextFeatureReply();
 
-    // The next feature reads answer these bytes, in order, before the board's own replies.
+    // The next feature reads answer these bytes, in order, before the board's own replies;
+    // queued behind any replies still waiting.
     void scriptFeatureReplies(std::vector<std::vector<std::uint8_t>> replies);
 
     void setSelfTestResult(std::uint8_t result) { selfTestResult_ = result; }

@@ -2,11 +2,13 @@
 
 #include "board_identity.h"
 #include "control_access.h"
+#include "hex_text.h"
 #include "lamp_shape.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
+#include <algorithm>
 #include <cstdio>
 #include <set>
 
@@ -14,9 +16,17 @@ namespace tamo::scenario {
 
 namespace {
 
-std::u16string Utf16(const std::string &latin1)
+// What the window shows is one byte per character; checks compare it as UTF-8, as the script
+// is written.
+std::string ShownAsUtf8(const std::string &latin1)
 {
-    return std::u16string(latin1.begin(), latin1.end());
+    const QString text = QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
+    return text.toStdString();
+}
+
+QString ScriptText(const std::string &utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 std::string Hex(const std::vector<std::uint8_t> &bytes)
@@ -157,19 +167,25 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
             error = std::string("bad ") + key + "=" + *text;
         return value.value_or(fallback);
     };
-    sim::VirtualDeviceDefinition definition =
-        board ? sim::FamilyBoard(Utf16(name)) : sim::ForeignMouse();
     std::string error;
+    auto utf16 = [&](const std::string &text) {
+        std::optional<std::u16string> units = CodeUnits(text);
+        if (!units)
+            error = "not UTF-8: " + text;
+        return units.value_or(u"");
+    };
+    sim::VirtualDeviceDefinition definition =
+        board ? sim::FamilyBoard(utf16(name)) : sim::ForeignMouse();
     definition.vendorId = static_cast<std::uint16_t>(number("vid", definition.vendorId, error));
     definition.productId = static_cast<std::uint16_t>(number("pid", definition.productId, error));
     definition.versionNumber =
         static_cast<std::uint16_t>(number("version", definition.versionNumber, error));
     if (const std::string *serial = option("serial"))
-        definition.serialNumber = Utf16(*serial);
+        definition.serialNumber = utf16(*serial);
     if (const std::string *marker = option("marker")) {
         definition.indexedStrings.erase(device::MARKER_STRING_INDEX);
         if (*marker != "none")
-            definition.indexedStrings[device::MARKER_STRING_INDEX] = Utf16(*marker);
+            definition.indexedStrings[device::MARKER_STRING_INDEX] = utf16(*marker);
     }
     for (auto [key, field] : {std::pair{"manufacturer", &definition.manufacturer},
                               std::pair{"product", &definition.product}}) {
@@ -177,7 +193,7 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
             if (*text == "none")
                 field->reset();
             else
-                *field = Utf16(*text);
+                *field = utf16(*text);
         }
     }
     if (const std::string *stream = option("stream")) {
@@ -190,6 +206,11 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
             definition.inputMode = sim::InputMode::Streaming;
             definition.streamPeriodMs = static_cast<std::uint32_t>(*period);
         }
+    }
+    if (const std::string *descriptor = option("descriptor")) {
+        std::string hexError;
+        if (!tools::ParseHexText(*descriptor, definition.reportDescriptor, hexError))
+            return "bad descriptor=: " + hexError;
     }
     if (option("input") || option("feature")) {
         // Report lengths that the descriptor would not give: the caps are stated directly.
@@ -285,7 +306,7 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
         QWidget *list = control(w[1], error);
         if (!list)
             return error;
-        if (!app::PickListItem(list, QString::fromLatin1(w[2].c_str())))
+        if (!app::PickListItem(list, ScriptText(w[2])))
             return "cannot pick \"" + w[2] + "\" in " + w[1] + " (no such item, or disabled)";
         return {};
     }
@@ -329,6 +350,20 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
             settings.arguments[i] = static_cast<std::uint8_t>(*value);
         }
         platform_.board(id)->setSettings(settings);
+        return {};
+    }
+    if (command == "replies") {
+        const int id = w.size() >= 3 ? device(w[1], error) : -1;
+        if (id < 0 || !platform_.board(id))
+            return error.empty() ? "replies BOARD \"HEX\"..." : error;
+        std::vector<std::vector<std::uint8_t>> replies;
+        for (std::size_t i = 2; i < w.size(); ++i) {
+            std::vector<std::uint8_t> bytes;
+            if (!tools::ParseHexText(w[i], bytes, error))
+                return "bad reply \"" + w[i] + "\": " + error;
+            replies.push_back(std::move(bytes));
+        }
+        platform_.board(id)->scriptFeatureReplies(std::move(replies));
         return {};
     }
     if (command == "fail") {
@@ -442,13 +477,19 @@ std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::strin
     QWidget *widget = control(w[2], error);
     if (!widget)
         return error;
+    const std::string shown = ShownAsUtf8(app::ControlText(widget));
     if (what == "text") {
-        got = app::ControlText(widget);
+        got = shown;
         ok = w.size() == 4 ? got == w[3] : got.empty();
         return {};
     }
     if (what == "starts-with" && w.size() == 4) {
-        got = app::ControlText(widget).substr(0, w[3].size());
+        got = shown.substr(0, w[3].size());
+        ok = got == w[3];
+        return {};
+    }
+    if (what == "ends-with" && w.size() == 4) {
+        got = shown.substr(shown.size() - std::min(shown.size(), w[3].size()));
         ok = got == w[3];
         return {};
     }
@@ -463,7 +504,7 @@ std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::strin
             return w[2] + " is not a list";
         std::vector<std::string> items;
         for (int i = 0; i < list->count(); ++i)
-            items.push_back(list->itemText(i).toLatin1().toStdString());
+            items.push_back(list->itemText(i).toStdString());
         got = items.empty() ? "none" : Joined(items, 0);
         ok = got == (w.size() == 4 && w[3] == "none" ? "none" : Joined(w, 3));
         return {};

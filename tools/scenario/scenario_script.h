@@ -1,5 +1,6 @@
-// The line-based scenario format: one step or check a line, words split at blanks, "quoted
-// words" kept whole (with \r, \n, \t, \" and \\ inside), key=value options, # comments.
+// The line-based scenario format, UTF-8: one step or check a line, words split at blanks,
+// "quoted words" kept whole (with \r, \n, \t, \", \\ and \uNNNN, any UTF-16 code unit, inside),
+// key=value options, # comments.
 #pragma once
 
 #include <map>
@@ -23,6 +24,10 @@ struct ParsedScript {
 };
 
 ParsedScript ParseScenario(const std::string &text);
+
+// The UTF-16 code units of a word; nothing when it is not UTF-8. A \uNNNN escape gives exactly
+// its code unit, a lone surrogate or zero included.
+std::optional<std::u16string> CodeUnits(const std::string &utf8);
 
 // 0x-prefixed hex or decimal; nothing on anything else.
 std::optional<long> ParseNumber(const std::string &word);
