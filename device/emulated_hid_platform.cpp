@@ -286,14 +286,14 @@ ReadResult EmulatedHidPlatform::ReadFile(PlatformHandle file, std::span<std::uin
     ReadResult result;
     int device = NO_DEVICE;
     if (OpenFile *open = find<OpenFile>(file); open == nullptr) {
-        static_cast<PlatformResult &>(result) = Failure(OP, "invalid handle");
+        result = ReadResult::failed(Failure(OP, "invalid handle").error);
     } else if (auto fault = injectedFault(OP, device = open->device)) {
-        static_cast<PlatformResult &>(result) = std::move(*fault);
+        result = ReadResult::failed(std::move(fault->error));
     } else {
         result = readReports(*open->node, buffer, bytesRead);
         bytesRead = std::min<std::uint32_t>(bytesRead, static_cast<std::uint32_t>(buffer.size()));
     }
-    overlapped.Internal = result.ok ? 0 : 1;
+    overlapped.Internal = result.ok() ? 0 : 1;
     overlapped.InternalHigh = bytesRead;
     completed(OP, device, result, buffer.first(bytesRead));
     return result;

@@ -203,12 +203,8 @@ ReadResult LinuxHidPlatform::readReports(NodeFile &file, std::span<std::uint8_t>
 {
     HidrawFile &open = Hidraw(file);
     if (!open.inputFormat) {
-        PlatformResult learnt = LearnInputFormat(open);
-        if (!learnt) {
-            ReadResult result;
-            static_cast<PlatformResult &>(result) = std::move(learnt);
-            return result;
-        }
+        if (PlatformResult learnt = LearnInputFormat(open); !learnt)
+            return ReadResult::failed(std::move(learnt.error));
     }
     return DrainInputReports(open.fd, open.path, *open.inputFormat, buffer, bytesRead);
 }

@@ -262,19 +262,11 @@ device::ReadResult VirtualHidPlatform::readReports(device::NodeFile &node,
         bytesRead += static_cast<std::uint32_t>(report.size());
         file.queue.pop_front();
     }
-    device::ReadResult result;
-    if (bytesRead > 0) {
-        static_cast<PlatformResult &>(result) = PlatformResult::success();
-        result.outcome = device::ReadOutcome::Reports;
-    } else if (live) {
-        static_cast<PlatformResult &>(result) =
-            PlatformResult::failure("read: Resource temporarily unavailable");
-        result.outcome = device::ReadOutcome::NothingQueued;
-    } else {
-        static_cast<PlatformResult &>(result) = PlatformResult::failure("read: Input/output error");
-        result.outcome = device::ReadOutcome::Failed;
-    }
-    return result;
+    if (bytesRead > 0)
+        return device::ReadResult::reports();
+    if (live)
+        return device::ReadResult::nothingQueued("read: Resource temporarily unavailable");
+    return device::ReadResult::failed("read: Input/output error");
 }
 
 PlatformResult VirtualHidPlatform::attributes(device::NodeFile &file,
