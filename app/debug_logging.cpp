@@ -2,7 +2,6 @@
 
 #include "debug_log.h"
 
-Q_LOGGING_CATEGORY(lcTamoDevice, "tamo.device", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcTamoBoard, "tamo.board", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcTamoDiscovery, "tamo.discovery", QtInfoMsg)
 Q_LOGGING_CATEGORY(lcTamoWindow, "tamo.window", QtInfoMsg)
@@ -10,7 +9,8 @@ Q_LOGGING_CATEGORY(lcTamoWindow, "tamo.window", QtInfoMsg)
 namespace tamo::app {
 
 namespace {
-const QLoggingCategory &Category(device::LogSource source)
+
+const QLoggingCategory &CategoryOf(device::LogSource source)
 {
     switch (source) {
     case device::LogSource::BoardIo:
@@ -18,18 +18,17 @@ const QLoggingCategory &Category(device::LogSource source)
     case device::LogSource::Discovery:
         return lcTamoDiscovery();
     case device::LogSource::Window:
-        return lcTamoWindow();
-    case device::LogSource::Platform:
         break;
     }
-    return lcTamoDevice();
+    return lcTamoWindow();
 }
+
 } // namespace
 
 void InstallDebugLogging()
 {
-    device::SetDebugLogSink([](device::LogSource source, std::string_view message) {
-        qCDebug(Category(source)).noquote()
+    device::SetSourcedDebugLogSink([](device::LogSource source, std::string_view message) {
+        qCDebug(CategoryOf(source)).noquote()
             << QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size()));
     });
 }

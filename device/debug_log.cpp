@@ -6,22 +6,47 @@ namespace tamo::device {
 
 namespace {
 
-std::function<void(LogSource, std::string_view)> &Sink()
+using Sink = std::function<void(LogSource, std::string_view)>;
+
+Sink &TheSink()
 {
-    static std::function<void(LogSource, std::string_view)> sink;
+    static Sink sink;
     return sink;
 }
 
 } // namespace
 
-void SetDebugLogSink(std::function<void(LogSource, std::string_view)> sink)
+const char *LogSourceName(LogSource source)
 {
-    Sink() = std::move(sink);
+    switch (source) {
+    case LogSource::BoardIo:
+        return "board";
+    case LogSource::Discovery:
+        return "discovery";
+    case LogSource::Window:
+        break;
+    }
+    return "window";
+}
+
+void SetDebugLogSink(std::function<void(std::string_view)> sink)
+{
+    if (!sink)
+        TheSink() = nullptr;
+    else
+        TheSink() = [sink = std::move(sink)](LogSource, std::string_view message) {
+            sink(message);
+        };
+}
+
+void SetSourcedDebugLogSink(std::function<void(LogSource, std::string_view)> sink)
+{
+    TheSink() = std::move(sink);
 }
 
 void DebugLog(LogSource source, std::string_view message)
 {
-    if (const auto &sink = Sink())
+    if (const Sink &sink = TheSink())
         sink(source, message);
 }
 

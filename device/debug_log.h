@@ -7,20 +7,21 @@
 
 namespace tamo::device {
 
-// Whose fault a line reports, so a user's log says where to look.
-enum class LogSource {
-    Platform,  // the backend's own notes: nodes skipped, strings unreadable
-    BoardIo,   // a transfer with the open board failed
-    Discovery, // a call of the enumeration or the search failed
-    Window,    // the window's own steps
-};
+// Whose fault a message tells of: the transfers with a board (the platform backends), the
+// search for boards, or the window's own steps.
+enum class LogSource { BoardIo, Discovery, Window };
 
-// An empty function removes the sink.
-void SetDebugLogSink(std::function<void(LogSource, std::string_view)> sink);
+const char *LogSourceName(LogSource source);
+
+// An empty function removes the sink. A sink of messages alone receives those of every source.
+void SetDebugLogSink(std::function<void(std::string_view)> sink);
+void SetSourcedDebugLogSink(std::function<void(LogSource, std::string_view)> sink);
+
 void DebugLog(LogSource source, std::string_view message);
+// A message about a transfer with a board.
 inline void DebugLog(std::string_view message)
 {
-    DebugLog(LogSource::Platform, message);
+    DebugLog(LogSource::BoardIo, message);
 }
 
 } // namespace tamo::device

@@ -2,6 +2,8 @@
 
 #include "debug_log.h"
 #include "errno_text.h"
+#include "hidraw_read.h"
+#include "linux_sysfs.h"
 #include "native_platform.h"
 #include "report_descriptor.h"
 #include "usb_string_descriptor.h"
@@ -22,12 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Well away from the preparsed-data handles (which count from 1), so that a handle of the
-// wrong kind is refused instead of meaning something else.
-constexpr std::uintptr_t FIRST_HANDLE = 0x10000;
 // The largest length that the hidraw feature ioctls can encode (14 size bits).
 constexpr std::size_t MAX_FEATURE_LENGTH = (1u << _IOC_SIZEBITS) - 1;
-constexpr std::uint32_t SPINT_ACTIVE = 1;
 
 PlatformResult Failure(std::string_view call, std::string_view why)
 {
@@ -79,119 +77,33 @@ PlatformResult FirstCollection(const std::string &path, std::span<const std::uin
     return PlatformResult::success();
 }
 
-} // namespace
-
-std::unique_ptr<HidPlatform> CreateNativeHidPlatform()
-{
-    return std::make_unique<LinuxHidPlatform>();
-}
-
-LinuxHidPlatform::LinuxHidPlatform(fs::path sysfsRoot, fs::path devRoot)
-    : sysfsRoot_(std::move(sysfsRoot))
-    , devRoot_(std::move(devRoot))
-    , nextHandle_(FIRST_HANDLE)
-{}
-
-LinuxHidPlatform::~LinuxHidPlatform()
-{
-    for (auto &[value, object] : objects_) {
-        if (const auto *file = std::get_if<OpenFile>(&object))
-            ::close(file->fd);
+// One open hidraw node. The descriptor is closed with the file at the latest.
+struct HidrawFile : NodeFile {
+    HidrawFile(int fd, std::string path)
+        : fd(fd)
+        , path(std::move(path))
+        , nodeName(fs::path(this->path).filename().string())
+    {}
+    ~HidrawFile() override
+    {
+        if (fd >= 0)
+            ::close(fd);
     }
-}
+    HidrawFile(const HidrawFile &) = delete;
+    HidrawFile &operator=(const HidrawFile &) = delete;
 
-PlatformHandle LinuxHidPlatform::add(Object object)
+    int fd = -1;
+    std::string path;
+    std::string nodeName; // hidrawN, the node's name under /sys/class/hidraw
+    std::optional<InputReportFormat> inputFormat; // learnt at open or at the first read
+};
+
+HidrawFile &Hidraw(NodeFile &file)
 {
-    const PlatformHandle handle{nextHandle_++};
-    objects_.emplace(handle.value, std::move(object));
-    return handle;
+    return static_cast<HidrawFile &>(file);
 }
 
-template<typename T>
-T *LinuxHidPlatform::find(PlatformHandle handle)
-{
-    const auto found = objects_.find(handle.value);
-    return found == objects_.end() ? nullptr : std::get_if<T>(&found->second);
-}
-
-PlatformResult LinuxHidPlatform::HidD_GetHidGuid(GUID &guid)
-{
-    guid = HID_INTERFACE_CLASS_GUID;
-    return PlatformResult::success();
-}
-
-PlatformResult LinuxHidPlatform::SetupDiGetClassDevsA(const GUID &classGuid, std::uint32_t,
-                                                      PlatformHandle &interfaceSet)
-{
-    interfaceSet = {};
-    InterfaceSet set;
-    // Another class has no members here, as on a system with no such devices.
-    if (classGuid == HID_INTERFACE_CLASS_GUID) {
-        std::string error;
-        set.nodes = ListHidrawNodes(sysfsRoot_, error);
-        if (!error.empty())
-            return Failure("SetupDiGetClassDevsA", error);
-    }
-    interfaceSet = add(std::move(set));
-    return PlatformResult::success();
-}
-
-PlatformResult
-LinuxHidPlatform::SetupDiEnumDeviceInterfaces(PlatformHandle interfaceSet, const GUID &classGuid,
-                                              std::uint32_t memberIndex,
-                                              SP_DEVICE_INTERFACE_DATA &interfaceData)
-{
-    constexpr const char *CALL = "SetupDiEnumDeviceInterfaces";
-    const InterfaceSet *set = find<InterfaceSet>(interfaceSet);
-    if (set == nullptr)
-        return Failure(CALL, "invalid interface set");
-    if (interfaceData.cbSize != SP_DEVICE_INTERFACE_DATA_SIZE)
-        return Failure(CALL, "invalid record size");
-    if (memberIndex >= set->nodes.size())
-        return Failure(CALL, "no more items");
-    interfaceData.InterfaceClassGuid = classGuid;
-    interfaceData.Flags = SPINT_ACTIVE;
-    // The member's index + 1, so that a record never filled in here is refused later.
-    interfaceData.Reserved = std::uintptr_t{memberIndex} + 1;
-    return PlatformResult::success();
-}
-
-PlatformResult LinuxHidPlatform::SetupDiGetDeviceInterfaceDetailA(
-    PlatformHandle interfaceSet, const SP_DEVICE_INTERFACE_DATA &interfaceData,
-    std::span<std::uint8_t> detail, std::uint32_t &requiredSize)
-{
-    constexpr const char *CALL = "SetupDiGetDeviceInterfaceDetailA";
-    const InterfaceSet *set = find<InterfaceSet>(interfaceSet);
-    if (set == nullptr)
-        return Failure(CALL, "invalid interface set");
-    if (interfaceData.Reserved == 0 || interfaceData.Reserved > set->nodes.size())
-        return Failure(CALL, "interface record not from this set");
-    const std::string path = (devRoot_ / set->nodes[interfaceData.Reserved - 1]).string();
-    const std::size_t needed = DETAIL_DATA_PATH_OFFSET + path.size() + 1;
-    requiredSize = static_cast<std::uint32_t>(needed);
-    if (detail.empty())
-        return Failure(CALL, "insufficient buffer"); // the size query, as the caller expects
-    std::uint32_t cbSize = 0;
-    if (detail.size() < sizeof cbSize)
-        return Failure(CALL, "insufficient buffer");
-    std::memcpy(&cbSize, detail.data(), sizeof cbSize);
-    if (cbSize != DETAIL_DATA_FIXED_SIZE)
-        return Failure(CALL, "invalid record size " + std::to_string(cbSize));
-    if (detail.size() < needed)
-        return Failure(CALL, "insufficient buffer");
-    std::memcpy(detail.data() + DETAIL_DATA_PATH_OFFSET, path.c_str(), path.size() + 1);
-    return PlatformResult::success();
-}
-
-PlatformResult LinuxHidPlatform::SetupDiDestroyDeviceInfoList(PlatformHandle interfaceSet)
-{
-    if (find<InterfaceSet>(interfaceSet) == nullptr)
-        return Failure("SetupDiDestroyDeviceInfoList", "invalid interface set");
-    objects_.erase(interfaceSet.value);
-    return PlatformResult::success();
-}
-
-PlatformResult LinuxHidPlatform::LearnInputFormat(OpenFile &open)
+PlatformResult LearnInputFormat(HidrawFile &open)
 {
     std::vector<std::uint8_t> descriptor;
     HidCollectionCaps collection;
@@ -207,18 +119,50 @@ PlatformResult LinuxHidPlatform::LearnInputFormat(OpenFile &open)
     return PlatformResult::success();
 }
 
-PlatformResult LinuxHidPlatform::CreateFileA(const std::string &path, std::uint32_t, std::uint32_t,
-                                             const SECURITY_ATTRIBUTES *,
-                                             std::uint32_t creationDisposition,
-                                             std::uint32_t flagsAndAttributes, PlatformHandle &file)
+// Where sysfs keeps each identity string, and its name in error texts.
+struct SysfsString {
+    std::optional<std::string> (*pick)(const HidrawSysfs &);
+    const char *name;
+};
+
+SysfsString SysfsStringOf(HidStringKind kind)
 {
-    file = {};
-    if (creationDisposition != OPEN_EXISTING)
-        return Failure("CreateFileA(" + path + ")", "only existing devices can be opened");
+    if (kind == HidStringKind::SerialNumber)
+        return {SerialOf, "serial number"};
+    if (kind == HidStringKind::Manufacturer)
+        return {ManufacturerOf, "manufacturer string"};
+    return {ProductOf, "product string"};
+}
+
+} // namespace
+
+std::unique_ptr<HidPlatform> CreateNativeHidPlatform()
+{
+    return std::make_unique<LinuxHidPlatform>();
+}
+
+LinuxHidPlatform::LinuxHidPlatform(fs::path sysfsRoot, fs::path devRoot)
+    : sysfsRoot_(std::move(sysfsRoot))
+    , devRoot_(std::move(devRoot))
+{}
+
+PlatformResult LinuxHidPlatform::listNodes(std::vector<HidNode> &nodes)
+{
+    std::string error;
+    for (const std::string &name : ListHidrawNodes(sysfsRoot_, error))
+        nodes.push_back({(devRoot_ / name).string(), NO_DEVICE});
+    if (!error.empty())
+        return Failure("SetupDiGetClassDevsA", error);
+    return PlatformResult::success();
+}
+
+PlatformResult LinuxHidPlatform::openNode(const std::string &path, std::uint32_t, bool overlapped,
+                                          std::unique_ptr<NodeFile> &file, int &)
+{
     // Access is always read-write: every handle of the tool sends or receives reports. The
     // kernel lets several files share one hidraw node, which is all that sharing needs.
     int flags = O_RDWR | O_CLOEXEC;
-    if (flagsAndAttributes & FILE_FLAG_OVERLAPPED)
+    if (overlapped)
         flags |= O_NONBLOCK;
     int fd = -1;
     do {
@@ -231,134 +175,81 @@ PlatformResult LinuxHidPlatform::CreateFileA(const std::string &path, std::uint3
                  + (error == EACCES ? " (is the udev rule 70-tamo.rules installed?)" : ""));
         return result;
     }
-    OpenFile open{fd, path, fs::path(path).filename().string(), std::nullopt};
+    auto open = std::make_unique<HidrawFile>(fd, path);
     // A read handle learns its report format now, while the device is surely there: reports
-    // queued before an unplug can then still be read after it.
-    if (flagsAndAttributes & FILE_FLAG_OVERLAPPED)
-        LearnInputFormat(open);
-    file = add(std::move(open));
+    // queued before an unplug can then still be read after it. Failing here, it tries again
+    // at the first read, so the reason is only logged.
+    if (overlapped) {
+        if (auto learnt = LearnInputFormat(*open); !learnt)
+            DebugLog("input report format of " + path + " not known yet: " + learnt.error);
+    }
+    file = std::move(open);
     return PlatformResult::success();
 }
 
-PlatformResult LinuxHidPlatform::CloseHandle(PlatformHandle handle)
+PlatformResult LinuxHidPlatform::closeNode(NodeFile &file)
 {
-    const auto found = objects_.find(handle.value);
-    if (found == objects_.end() || std::holds_alternative<InterfaceSet>(found->second))
-        return Failure("CloseHandle", "invalid handle");
-    int error = 0;
-    if (const auto *file = std::get_if<OpenFile>(&found->second)) {
-        // The descriptor is gone even when close() reports an error, so it is never retried.
-        if (::close(file->fd) != 0)
-            error = errno;
-    }
-    objects_.erase(found);
+    HidrawFile &open = Hidraw(file);
+    // The descriptor is gone even when close() reports an error, so it is never retried.
+    const int error = ::close(open.fd) != 0 ? errno : 0;
+    open.fd = -1;
     if (error != 0 && error != EINTR)
         return PlatformResult::failure(ErrnoText("close", error));
     return PlatformResult::success();
 }
 
-PlatformResult LinuxHidPlatform::CreateEventA(const SECURITY_ATTRIBUTES *, bool, bool,
-                                              const std::string &, PlatformHandle &event)
+ReadResult LinuxHidPlatform::readReports(NodeFile &file, std::span<std::uint8_t> buffer,
+                                         std::uint32_t &bytesRead)
 {
-    // Reads complete inside ReadFile, so nothing ever waits on the event: it only has to be
-    // a distinct handle that CloseHandle accepts.
-    event = add(Event{});
-    return PlatformResult::success();
+    HidrawFile &open = Hidraw(file);
+    if (!open.inputFormat) {
+        if (PlatformResult learnt = LearnInputFormat(open); !learnt)
+            return ReadResult::failed(std::move(learnt.error));
+    }
+    return DrainInputReports(open.fd, open.path, *open.inputFormat, buffer, bytesRead);
 }
 
-ReadResult LinuxHidPlatform::ReadFile(PlatformHandle file, std::span<std::uint8_t> buffer,
-                                      std::uint32_t &bytesRead, OVERLAPPED &overlapped)
+PlatformResult LinuxHidPlatform::attributes(NodeFile &file, HIDD_ATTRIBUTES &attributes)
 {
-    bytesRead = 0;
-    OpenFile *open = find<OpenFile>(file);
-    if (open == nullptr) {
-        ReadResult result;
-        result.error = "ReadFile: invalid handle";
-        return result;
-    }
-    if (!open->inputFormat) {
-        PlatformResult learnt = LearnInputFormat(*open);
-        if (!learnt) {
-            ReadResult result;
-            static_cast<PlatformResult &>(result) = std::move(learnt);
-            return result;
-        }
-    }
-    ReadResult result =
-        DrainInputReports(open->fd, open->path, *open->inputFormat, buffer, bytesRead);
-    overlapped.Internal = result.ok ? 0 : 1;
-    overlapped.InternalHigh = bytesRead;
-    return result;
-}
-
-PlatformResult LinuxHidPlatform::HidD_GetAttributes(PlatformHandle device,
-                                                    HIDD_ATTRIBUTES &attributes)
-{
-    const OpenFile *open = find<OpenFile>(device);
-    if (open == nullptr)
-        return Failure("HidD_GetAttributes", "invalid handle");
+    const HidrawFile &open = Hidraw(file);
     hidraw_devinfo info{};
     int returned = 0;
-    if (auto result = Ioctl(open->fd, HIDIOCGRAWINFO, &info, "HIDIOCGRAWINFO", returned); !result)
+    if (auto result = Ioctl(open.fd, HIDIOCGRAWINFO, &info, "HIDIOCGRAWINFO", returned); !result)
         return result;
-    attributes.Size = sizeof(HIDD_ATTRIBUTES);
     attributes.VendorID = static_cast<std::uint16_t>(info.vendor);
     attributes.ProductID = static_cast<std::uint16_t>(info.product);
     // Only USB keeps a device release number where we can read it; uhid and Bluetooth
     // devices show none.
-    const auto usb = ReadHidrawSysfs(sysfsRoot_, open->nodeName).usb;
+    const auto usb = ReadHidrawSysfs(sysfsRoot_, open.nodeName).usb;
     attributes.VersionNumber = usb ? usb->bcdDevice : 0;
     return PlatformResult::success();
 }
 
-PlatformResult
-LinuxHidPlatform::sysfsString(PlatformHandle device, std::span<std::uint8_t> buffer,
-                              const char *call, const char *what,
-                              std::optional<std::string> (*pick)(const HidrawSysfs &))
+PlatformResult LinuxHidPlatform::string(NodeFile &file, HidStringKind kind,
+                                        std::uint32_t stringIndex, std::span<std::uint8_t> buffer)
 {
-    const OpenFile *open = find<OpenFile>(device);
-    if (open == nullptr)
-        return Failure(call, "invalid handle");
-    const std::string callOnPath = std::string(call) + "(" + open->path + ")";
-    const auto text = pick(ReadHidrawSysfs(sysfsRoot_, open->nodeName));
+    if (kind == HidStringKind::Indexed)
+        return indexedString(file, stringIndex, buffer);
+    const HidrawFile &open = Hidraw(file);
+    const std::string callOnPath = std::string(StringOperation(kind)) + "(" + open.path + ")";
+    const SysfsString where = SysfsStringOf(kind);
+    const auto text = where.pick(ReadHidrawSysfs(sysfsRoot_, open.nodeName));
     if (!text)
-        return Failure(callOnPath, std::string("no ") + what);
+        return Failure(callOnPath, std::string("no ") + where.name);
     if (!WriteUtf16Le(Utf8ToUtf16(*text), buffer))
         return Failure(callOnPath, "buffer too small");
     return PlatformResult::success();
 }
 
-PlatformResult LinuxHidPlatform::HidD_GetSerialNumberString(PlatformHandle device,
-                                                            std::span<std::uint8_t> buffer)
+PlatformResult LinuxHidPlatform::indexedString(NodeFile &file, std::uint32_t stringIndex,
+                                               std::span<std::uint8_t> buffer)
 {
-    return sysfsString(device, buffer, "HidD_GetSerialNumberString", "serial number", SerialOf);
-}
-
-PlatformResult LinuxHidPlatform::HidD_GetManufacturerString(PlatformHandle device,
-                                                            std::span<std::uint8_t> buffer)
-{
-    return sysfsString(device, buffer, "HidD_GetManufacturerString", "manufacturer string",
-                       ManufacturerOf);
-}
-
-PlatformResult LinuxHidPlatform::HidD_GetProductString(PlatformHandle device,
-                                                       std::span<std::uint8_t> buffer)
-{
-    return sysfsString(device, buffer, "HidD_GetProductString", "product string", ProductOf);
-}
-
-PlatformResult LinuxHidPlatform::HidD_GetIndexedString(PlatformHandle device,
-                                                       std::uint32_t stringIndex,
-                                                       std::span<std::uint8_t> buffer)
-{
-    const OpenFile *open = find<OpenFile>(device);
-    if (open == nullptr)
-        return Failure("HidD_GetIndexedString", "invalid handle");
-    const std::string call = "HidD_GetIndexedString(" + open->path + ")";
+    const HidrawFile &open = Hidraw(file);
+    const std::string call = "HidD_GetIndexedString(" + open.path + ")";
     if (stringIndex > 0xFF)
         return Failure(call, "string index out of range");
     // hidraw has no request for an arbitrary string, so it goes to the USB device directly.
-    const auto usb = ReadHidrawSysfs(sysfsRoot_, open->nodeName).usb;
+    const auto usb = ReadHidrawSysfs(sysfsRoot_, open.nodeName).usb;
     if (!usb)
         return Failure(call, "not a USB device");
     if (!usb->busnum || !usb->devnum)
@@ -371,7 +262,7 @@ PlatformResult LinuxHidPlatform::HidD_GetIndexedString(PlatformHandle device,
         !result) {
         // A board without the string stalls the request (EPIPE); anything else, such as no
         // access to the USB node, hides the marker and is worth telling.
-        DebugLog("string " + std::to_string(stringIndex) + " of " + open->path + ": "
+        DebugLog("string " + std::to_string(stringIndex) + " of " + open.path + ": "
                  + result.error);
         return result;
     }
@@ -382,69 +273,34 @@ PlatformResult LinuxHidPlatform::HidD_GetIndexedString(PlatformHandle device,
     return PlatformResult::success();
 }
 
-PlatformResult LinuxHidPlatform::HidD_GetPreparsedData(PlatformHandle device,
-                                                       PlatformHandle &preparsedData)
+PlatformResult LinuxHidPlatform::collection(NodeFile &file, HidCollectionCaps &collection)
 {
-    preparsedData = {};
-    const OpenFile *open = find<OpenFile>(device);
-    if (open == nullptr)
-        return Failure("HidD_GetPreparsedData", "invalid handle");
+    const HidrawFile &open = Hidraw(file);
     std::vector<std::uint8_t> descriptor;
-    if (auto result = FetchDescriptor(open->fd, descriptor); !result)
+    if (auto result = FetchDescriptor(open.fd, descriptor); !result)
         return result;
-    HidCollectionCaps collection;
-    if (auto result = FirstCollection(open->path, descriptor, collection); !result)
-        return result;
-    preparsedData = preparsed_.add(std::move(collection));
-    return PlatformResult::success();
+    return FirstCollection(open.path, descriptor, collection);
 }
 
-PlatformResult LinuxHidPlatform::HidD_FreePreparsedData(PlatformHandle preparsedData)
+PlatformResult LinuxHidPlatform::setFeature(NodeFile &file, std::span<const std::uint8_t> report)
 {
-    if (!preparsed_.release(preparsedData))
-        return Failure("HidD_FreePreparsedData", "invalid preparsed data");
-    return PlatformResult::success();
-}
-
-PlatformResult LinuxHidPlatform::HidP_GetCaps(PlatformHandle preparsedData, HIDP_CAPS &caps)
-{
-    return preparsed_.getCaps(preparsedData, caps);
-}
-
-PlatformResult LinuxHidPlatform::HidP_GetValueCaps(HIDP_REPORT_TYPE reportType,
-                                                   std::span<std::uint8_t> records,
-                                                   std::uint16_t &length,
-                                                   PlatformHandle preparsedData)
-{
-    return preparsed_.getValueCaps(reportType, records, length, preparsedData);
-}
-
-PlatformResult LinuxHidPlatform::HidD_SetFeature(PlatformHandle device,
-                                                 std::span<const std::uint8_t> report)
-{
-    const OpenFile *open = find<OpenFile>(device);
-    if (open == nullptr)
-        return Failure("HidD_SetFeature", "invalid handle");
     if (report.empty() || report.size() > MAX_FEATURE_LENGTH)
         return Failure("HidD_SetFeature", "invalid report length");
     // The ioctl takes a writable buffer although it only reads it.
     std::vector<std::uint8_t> data(report.begin(), report.end());
     int returned = 0;
-    return Ioctl(open->fd, HIDIOCSFEATURE(data.size()), data.data(), "HIDIOCSFEATURE", returned);
+    return Ioctl(Hidraw(file).fd, HIDIOCSFEATURE(data.size()), data.data(), "HIDIOCSFEATURE",
+                 returned);
 }
 
-PlatformResult LinuxHidPlatform::HidD_GetFeature(PlatformHandle device,
-                                                 std::span<std::uint8_t> report)
+PlatformResult LinuxHidPlatform::getFeature(NodeFile &file, std::span<std::uint8_t> report)
 {
-    const OpenFile *open = find<OpenFile>(device);
-    if (open == nullptr)
-        return Failure("HidD_GetFeature", "invalid handle");
     if (report.empty() || report.size() > MAX_FEATURE_LENGTH)
         return Failure("HidD_GetFeature", "invalid report length");
     // hidraw hands back the report number in byte 0 also for a device without report IDs,
     // so the reply lands as the caller expects it, and the kernel writes no more than asked.
     int returned = 0;
-    return Ioctl(open->fd, HIDIOCGFEATURE(report.size()), report.data(), "HIDIOCGFEATURE",
+    return Ioctl(Hidraw(file).fd, HIDIOCGFEATURE(report.size()), report.data(), "HIDIOCGFEATURE",
                  returned);
 }
 

@@ -1,5 +1,6 @@
 #include "hid_windows.h"
 
+#include "debug_log.h"
 #include "native_platform.h"
 
 #include <algorithm>
@@ -207,16 +208,25 @@ HIDP_CAPS FromPlatform(const ::HIDP_CAPS &caps)
     return static_cast<::HIDP_REPORT_TYPE>(type);
 }
 
-// The input report length of a HID handle, 0 when it has no HID capabilities.
-std::uint16_t InputReportLength(HANDLE file)
+// The input report length of a HID handle, 0 when it has no HID capabilities. Such a handle
+// is then read once per call; why is told to the log, since the open itself succeeded.
+std::uint16_t InputReportLength(HANDLE file, const std::string &path)
 {
     PHIDP_PREPARSED_DATA preparsed = nullptr;
-    if (!::HidD_GetPreparsedData(file, &preparsed))
+    if (!::HidD_GetPreparsedData(file, &preparsed)) {
+        DebugLog("input report length of " + path
+                 + " unknown: " + LastError("HidD_GetPreparsedData").error);
         return 0;
+    }
     ::HIDP_CAPS caps{};
     const NTSTATUS status = ::HidP_GetCaps(preparsed, &caps);
     ::HidD_FreePreparsedData(preparsed);
-    return status == HIDP_STATUS_SUCCESS ? caps.InputReportByteLength : 0;
+    if (status != HIDP_STATUS_SUCCESS) {
+        DebugLog("input report length of " + path
+                 + " unknown: " + FromHidpStatus(status, "HidP_GetCaps").error);
+        return 0;
+    }
+    return caps.InputReportByteLength;
 }
 
 // One read on the overlapped handle. It completes at once with a queued report, fails, or
@@ -332,7 +342,7 @@ PlatformResult WindowsHidPlatform::CreateFileA(const std::string &path, std::uin
     if (!file.valid())
         return LastError("CreateFileA(" + path + ")");
     if ((flagsAndAttributes & FILE_FLAG_OVERLAPPED) != 0) {
-        if (const std::uint16_t length = InputReportLength(handle); length != 0)
+        if (const std::uint16_t length = InputReportLength(handle, path); length != 0)
             inputReportLength_[file.value] = length;
         else
             inputReportLength_.erase(file.value);
@@ -369,7 +379,7 @@ ReadResult WindowsHidPlatform::ReadFile(PlatformHandle file, std::span<std::uint
     const auto known = inputReportLength_.find(file.value);
     const std::size_t reportLength = known == inputReportLength_.end() ? 0 : known->second;
 
-    ReadResult result;
+    std::string failed;
     std::size_t total = 0;
     ::OVERLAPPED platform{};
     for (;;) {
@@ -389,9 +399,11 @@ ReadResult WindowsHidPlatform::ReadFile(PlatformHandle file, std::span<std::uint
                                          platform, got, failure);
         if (read == SingleRead::Failed) {
             // Its bytes, if any, are no whole report. Reports already drained are delivered;
-            // the failure shows again on the next read.
+            // the failure shows again on the next read, and now only in the log.
             if (total == 0)
-                static_cast<PlatformResult &>(result) = std::move(failure);
+                failed = std::move(failure.error);
+            else
+                DebugLog("after " + std::to_string(total) + " bytes: " + failure.error);
             break;
         }
         total += std::min<std::size_t>(got, length);
@@ -401,17 +413,11 @@ ReadResult WindowsHidPlatform::ReadFile(PlatformHandle file, std::span<std::uint
     overlapped.Internal = static_cast<std::uint32_t>(platform.Internal);
     overlapped.InternalHigh = static_cast<std::uint32_t>(platform.InternalHigh);
     bytesRead = static_cast<std::uint32_t>(total);
-    if (total > 0) {
-        static_cast<PlatformResult &>(result) = PlatformResult::success(1);
-        result.outcome = ReadOutcome::Reports;
-    } else if (result.error.empty()) {
-        result.ok = false;
-        result.value = 0;
-        result.outcome = ReadOutcome::NothingQueued;
-    } else {
-        result.outcome = ReadOutcome::Failed;
-    }
-    return result;
+    if (total > 0)
+        return ReadResult::reports();
+    if (failed.empty())
+        return ReadResult::nothingQueued("ReadFile: no input report queued");
+    return ReadResult::failed(std::move(failed));
 }
 
 PlatformResult WindowsHidPlatform::HidD_GetAttributes(PlatformHandle device,

@@ -12,16 +12,6 @@ namespace tamo::device {
 
 namespace {
 
-ReadResult Outcome(ReadOutcome outcome, std::string error = {})
-{
-    ReadResult result;
-    result.outcome = outcome;
-    result.ok = outcome == ReadOutcome::Reports;
-    result.value = result.ok ? 1 : 0;
-    result.error = std::move(error);
-    return result;
-}
-
 std::string Call(std::string_view call, std::string_view name)
 {
     std::string text(call);
@@ -91,13 +81,13 @@ ReadResult DrainInputReports(int fd, std::string_view name, InputReportFormat fo
         int error = 0;
         const Readiness readiness = Poll(fd, error);
         if (readiness == Readiness::Error)
-            return Outcome(ReadOutcome::Failed, ErrnoText(Call("poll", name), error));
+            return ReadResult::failed(ErrnoText(Call("poll", name), error));
         if (readiness == Readiness::HungUp)
-            return Outcome(ReadOutcome::Failed, Call("poll", name) + ": device hung up");
-        return Outcome(ReadOutcome::NothingQueued,
-                       Call("ReadFile", name)
-                           + (format.reportLength < 2 ? ": no input reports"
-                                                      : ": buffer smaller than one input report"));
+            return ReadResult::failed(Call("poll", name) + ": device hung up");
+        return ReadResult::nothingQueued(Call("ReadFile", name)
+                                         + (format.reportLength < 2
+                                                ? ": no input reports"
+                                                : ": buffer smaller than one input report"));
     }
 
     // The ID byte that hidraw leaves out for a device without report IDs is put back, so
@@ -108,11 +98,11 @@ ReadResult DrainInputReports(int fd, std::string_view name, InputReportFormat fo
         int error = 0;
         const Readiness readiness = Poll(fd, error);
         if (readiness == Readiness::Error)
-            return Outcome(ReadOutcome::Failed, ErrnoText(Call("poll", name), error));
+            return ReadResult::failed(ErrnoText(Call("poll", name), error));
         if (readiness == Readiness::HungUp) {
             if (filled > 0)
                 break;
-            return Outcome(ReadOutcome::Failed, Call("poll", name) + ": device hung up");
+            return ReadResult::failed(Call("poll", name) + ": device hung up");
         }
         if (readiness == Readiness::Empty)
             break;
@@ -137,14 +127,13 @@ ReadResult DrainInputReports(int fd, std::string_view name, InputReportFormat fo
         if (filled > 0)
             break;
         if (got == 0)
-            return Outcome(ReadOutcome::Failed, Call("read", name) + ": end of file");
-        return Outcome(ReadOutcome::Failed, ErrnoText(Call("read", name), readError));
+            return ReadResult::failed(Call("read", name) + ": end of file");
+        return ReadResult::failed(ErrnoText(Call("read", name), readError));
     }
     bytesRead = static_cast<std::uint32_t>(filled);
     if (filled == 0)
-        return Outcome(ReadOutcome::NothingQueued,
-                       Call("ReadFile", name) + ": no input report queued");
-    return Outcome(ReadOutcome::Reports);
+        return ReadResult::nothingQueued(Call("ReadFile", name) + ": no input report queued");
+    return ReadResult::reports();
 }
 
 } // namespace tamo::device

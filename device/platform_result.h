@@ -28,8 +28,27 @@ struct PlatformResult {
 // or the read failed (the board has gone or the transfer broke).
 enum class ReadOutcome { Reports, NothingQueued, Failed };
 
-struct ReadResult : PlatformResult {
+// One input read. The outcome is its one truth; the call's result follows from it.
+struct ReadResult {
     ReadOutcome outcome = ReadOutcome::Failed;
+    // Why no reports came: the failing call and the system's reason, or what left the read
+    // empty. Empty with reports.
+    std::string error;
+
+    static ReadResult reports() { return {ReadOutcome::Reports, {}}; }
+    static ReadResult nothingQueued(std::string why)
+    {
+        return {ReadOutcome::NothingQueued, std::move(why)};
+    }
+    static ReadResult failed(std::string error) { return {ReadOutcome::Failed, std::move(error)}; }
+
+    bool ok() const { return outcome == ReadOutcome::Reports; }
+    explicit operator bool() const { return ok(); }
+    // The read as every platform call's result is stored in LastResult: nonzero with reports.
+    operator PlatformResult() const
+    {
+        return ok() ? PlatformResult::success() : PlatformResult::failure(error);
+    }
 };
 
 } // namespace tamo::device

@@ -109,12 +109,12 @@ TEST_F(BoardSession, APollShowsThePressedButtonsOfTheNewestReport)
 TEST_F(BoardSession, AFailedTransferIsReportedAndReachesTheLogWithItsReason)
 {
     std::vector<std::pair<device::LogSource, std::string>> logged;
-    device::SetDebugLogSink([&](device::LogSource source, std::string_view line) {
+    device::SetSourcedDebugLogSink([&](device::LogSource source, std::string_view line) {
         logged.emplace_back(source, line);
     });
     platform.failNext("HidD_SetFeature", 1, board);
     const bool sent = session().SendAInputMode(1);
-    device::SetDebugLogSink({});
+    device::SetSourcedDebugLogSink({});
     EXPECT_FALSE(sent);
     EXPECT_FALSE(connection.LastResult.ok);
     ASSERT_EQ(logged.size(), 1u);

@@ -67,7 +67,7 @@ TEST(InputDrain, EmptyQueueIsNothingQueuedNotAFailure)
     ReportPipe pipe;
     const Drained drained = Drain(pipe, {8, false}, 1000);
     EXPECT_EQ(drained.result.outcome, ReadOutcome::NothingQueued);
-    EXPECT_FALSE(drained.result.ok);
+    EXPECT_FALSE(drained.result.ok());
     EXPECT_EQ(drained.bytesRead, 0u);
     EXPECT_EQ(drained.buffer, std::vector<std::uint8_t>(1000, 0xEE));
 }
@@ -80,7 +80,7 @@ TEST(InputDrain, PrefixesTheIdByteOfADeviceWithoutReportIds)
     pipe.send({21, 22, 23}); // short: padded with zeros
     const Drained drained = Drain(pipe, {8, false}, 1000);
     ASSERT_EQ(drained.result.outcome, ReadOutcome::Reports);
-    EXPECT_TRUE(drained.result.ok);
+    EXPECT_TRUE(drained.result.ok());
     EXPECT_EQ(drained.result.error, "");
     ASSERT_EQ(drained.bytesRead, 24u);
     const std::vector<std::uint8_t> expected{0, 1,  2,  3,  4,  5,  6,  7,  //
@@ -152,7 +152,7 @@ TEST(InputDrain, HangUpFailsOnlyOnceTheQueueIsEmpty)
 
     const Drained gone = Drain(pipe, {4, false}, 1000);
     EXPECT_EQ(gone.result.outcome, ReadOutcome::Failed);
-    EXPECT_FALSE(gone.result.ok);
+    EXPECT_FALSE(gone.result.ok());
     EXPECT_EQ(gone.bytesRead, 0u);
     EXPECT_EQ(gone.result.error, "poll(pipe): device hung up");
 }
@@ -190,7 +190,7 @@ TEST(InputDrain, AReportThatCannotBeReadWholeKeepsTheBoardUntilItGoes)
     EXPECT_EQ(Drain(pipe, {1, false}, 1000).result.outcome, ReadOutcome::NothingQueued);
     const Drained tooSmall = Drain(pipe, {8, false}, 7);
     EXPECT_EQ(tooSmall.result.outcome, ReadOutcome::NothingQueued);
-    EXPECT_FALSE(tooSmall.result.ok);
+    EXPECT_FALSE(tooSmall.result.ok());
     EXPECT_EQ(tooSmall.buffer, std::vector<std::uint8_t>(7, 0xEE));
     // The refused reads took nothing from the queue.
     EXPECT_EQ(Drain(pipe, {4, false}, 1000).bytesRead, 4u);

@@ -182,7 +182,7 @@ TEST_F(LinuxPlatform, HandlesAreDistinctAndCloseOnlyOnce)
 TEST_F(LinuxPlatform, OpenFailureGivesTheReasonAndIsLogged)
 {
     std::vector<std::string> logged;
-    SetDebugLogSink([&](LogSource, std::string_view line) { logged.emplace_back(line); });
+    SetDebugLogSink([&](std::string_view line) { logged.emplace_back(line); });
     PlatformHandle handle{77};
     const std::string missing = devicePath("hidraw4");
     const auto result = platform.CreateFileA(missing, GENERIC_READ | GENERIC_WRITE, 3, nullptr,

@@ -4,6 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
 namespace tamo::test {
 
 using device::PlatformHandle;
@@ -215,6 +222,180 @@ TEST_F(VirtualPlatformContract, InjectedFaultsFailTheNextCallsOfOneOperation)
     EXPECT_FALSE(platform.HidD_GetFeature(handle, reply));
     EXPECT_TRUE(platform.HidD_GetFeature(handle, reply));
     EXPECT_EQ(platform.countCalls("HidD_GetFeature", board), 3);
+}
+
+// Each operation that reaches a device, called on one device: whether it succeeded.
+using DeviceCall = std::function<bool(sim::VirtualHidPlatform &, int device)>;
+
+std::map<std::string, DeviceCall> CallsOnOneDevice()
+{
+    using namespace device;
+    auto opened = [](sim::VirtualHidPlatform &p, int device) {
+        PlatformHandle file;
+        p.CreateFileA(p.path(device), GENERIC_READ | GENERIC_WRITE, 3, nullptr, OPEN_EXISTING, 0,
+                      file);
+        return file;
+    };
+    auto preparsed = [opened](sim::VirtualHidPlatform &p, int device) {
+        PlatformHandle data;
+        p.HidD_GetPreparsedData(opened(p, device), data);
+        return data;
+    };
+    // The enumeration member of the device; the virtual devices enumerate in the order added.
+    auto member = [](sim::VirtualHidPlatform &p, int device, auto &&use) {
+        PlatformHandle set;
+        p.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE,
+                               set);
+        SP_DEVICE_INTERFACE_DATA data;
+        data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
+        const bool enumerated =
+            p.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID,
+                                          static_cast<std::uint32_t>(device), data)
+                .ok;
+        const bool ok = enumerated && use(set, data);
+        p.SetupDiDestroyDeviceInfoList(set);
+        return ok;
+    };
+    std::vector<std::uint8_t> buffer(100, 0);
+    auto report = std::make_shared<std::vector<std::uint8_t>>(17, 0);
+    auto text = std::make_shared<std::vector<std::uint8_t>>(100, 0);
+    return {
+        {"SetupDiEnumDeviceInterfaces",
+         [=](auto &p, int d) {
+             return member(p, d, [](auto, auto) { return true; });
+         }},
+        {"SetupDiGetDeviceInterfaceDetailA",
+         [=](auto &p, int d) {
+             return member(p, d, [&](PlatformHandle set, const SP_DEVICE_INTERFACE_DATA &data) {
+                 std::vector<std::uint8_t> detail(64, 0);
+                 const std::uint32_t fixed = DETAIL_DATA_FIXED_SIZE;
+                 std::memcpy(detail.data(), &fixed, sizeof fixed);
+                 std::uint32_t required = 0;
+                 return p.SetupDiGetDeviceInterfaceDetailA(set, data, detail, required).ok;
+             });
+         }},
+        {"CreateFileA",
+         [=](auto &p, int d) {
+             return opened(p, d).valid();
+         }},
+        {"CloseHandle",
+         [=](auto &p, int d) {
+             return p.CloseHandle(opened(p, d)).ok;
+         }},
+        {"ReadFile",
+         [=](auto &p, int d) {
+             std::uint32_t got = 0;
+             OVERLAPPED overlapped;
+             return p.ReadFile(opened(p, d), *text, got, overlapped).outcome != ReadOutcome::Failed;
+         }},
+        {"HidD_GetAttributes",
+         [=](auto &p, int d) {
+             HIDD_ATTRIBUTES attributes;
+             return p.HidD_GetAttributes(opened(p, d), attributes).ok;
+         }},
+        {"HidD_GetIndexedString",
+         [=](auto &p, int d) {
+             return p.HidD_GetIndexedString(opened(p, d), MARKER_STRING_INDEX, *text).ok;
+         }},
+        {"HidD_GetSerialNumberString",
+         [=](auto &p, int d) {
+             return p.HidD_GetSerialNumberString(opened(p, d), *text).ok;
+         }},
+        {"HidD_GetManufacturerString",
+         [=](auto &p, int d) {
+             return p.HidD_GetManufacturerString(opened(p, d), *text).ok;
+         }},
+        {"HidD_GetProductString",
+         [=](auto &p, int d) {
+             return p.HidD_GetProductString(opened(p, d), *text).ok;
+         }},
+        {"HidD_GetPreparsedData",
+         [=](auto &p, int d) {
+             return preparsed(p, d).valid();
+         }},
+        {"HidD_FreePreparsedData",
+         [=](auto &p, int d) {
+             return p.HidD_FreePreparsedData(preparsed(p, d)).ok;
+         }},
+        {"HidP_GetCaps",
+         [=](auto &p, int d) {
+             HIDP_CAPS caps;
+             return p.HidP_GetCaps(preparsed(p, d), caps).ok;
+         }},
+        {"HidP_GetValueCaps",
+         [=](auto &p, int d) {
+             std::array<HIDP_VALUE_CAPS, 2> records;
+             std::uint16_t count = 2;
+             return p
+                 .HidP_GetValueCaps(HIDP_REPORT_TYPE::HidP_Input, std::span(records), count,
+                                    preparsed(p, d))
+                 .ok;
+         }},
+        {"HidD_SetFeature",
+         [=](auto &p, int d) {
+             return p.HidD_SetFeature(opened(p, d), *report).ok;
+         }},
+        {"HidD_GetFeature",
+         [=](auto &p, int d) {
+             return p.HidD_GetFeature(opened(p, d), *report).ok;
+         }},
+    };
+}
+
+TEST_F(VirtualPlatformContract, EveryOperationOnADeviceFailsForThatDeviceAloneWhenAsked)
+{
+    const int first = platform.addDevice(sim::FamilyBoard(u"A1"));
+    const int second = platform.addDevice(sim::FamilyBoard(u"B2"));
+    for (const auto &[operation, call] : CallsOnOneDevice()) {
+        SCOPED_TRACE(operation);
+        ASSERT_TRUE(device::EmulatedHidPlatform::ReachesOneDevice(operation));
+        ASSERT_TRUE(call(platform, second)) << "succeeds unless asked to fail";
+        platform.failNext(operation, 1, second);
+        EXPECT_TRUE(call(platform, first)) << "another device is not touched";
+        EXPECT_FALSE(call(platform, second)) << "the named device fails";
+        EXPECT_TRUE(call(platform, second)) << "only as often as asked";
+    }
+    EXPECT_EQ(platform.openFileHandles(),
+              platform.openFileHandles(first) + platform.openFileHandles(second));
+}
+
+TEST_F(VirtualPlatformContract, AFaultThatCannotHappenIsRefusedWithTheReason)
+{
+    const int board = platform.addDevice(sim::FamilyBoard(u"A1"));
+    for (const char *system : {"HidD_GetHidGuid", "SetupDiGetClassDevsA",
+                               "SetupDiDestroyDeviceInfoList", "CreateEventA"}) {
+        try {
+            platform.failNext(system, 1, board);
+            ADD_FAILURE() << system << " was taken for one device";
+        } catch (const std::invalid_argument &refused) {
+            EXPECT_EQ(std::string(refused.what()),
+                      std::string(system) + " reaches no single device, so it cannot fail for one");
+        }
+        EXPECT_NO_THROW(platform.failNext(system, 1)) << "for the whole system it can";
+    }
+    EXPECT_THROW(platform.failNext("HidD_GetFeatures", 1, board), std::invalid_argument);
+    EXPECT_THROW(platform.failNext("RtlMoveMemory", 1), std::invalid_argument);
+
+    device::GUID guid;
+    EXPECT_FALSE(platform.HidD_GetHidGuid(guid));
+    PlatformHandle set;
+    EXPECT_FALSE(platform.SetupDiGetClassDevsA(guid, device::DIGCF_DEVICEINTERFACE, set));
+    EXPECT_FALSE(set.valid());
+}
+
+TEST_F(VirtualPlatformContract, AReleaseMadeToFailStillReleases)
+{
+    const int board = platform.addDevice(sim::FamilyBoard(u"A1"));
+    const PlatformHandle handle = open(board);
+    PlatformHandle preparsed;
+    ASSERT_TRUE(platform.HidD_GetPreparsedData(handle, preparsed));
+    platform.failNext("HidD_FreePreparsedData", 1, board);
+    platform.failNext("CloseHandle", 1, board);
+    EXPECT_FALSE(platform.HidD_FreePreparsedData(preparsed));
+    EXPECT_FALSE(platform.CloseHandle(handle));
+    EXPECT_EQ(platform.openPreparsedData(), 0);
+    EXPECT_EQ(platform.openFileHandles(), 0);
+    EXPECT_FALSE(platform.CloseHandle(handle)) << "gone, so not closed twice";
 }
 
 TEST_F(VirtualPlatformContract, ValueCapsQueryNeverWritesPastTheRecordsGiven)

@@ -260,7 +260,7 @@ TEST(WindowsPlatform, ReadWithNothingQueuedReturnsAtOnceAndLeavesNoReadBehind)
     std::uint32_t bytesRead = 77;
     const ReadResult result = side.read(buffer, bytesRead);
     EXPECT_EQ(result.outcome, ReadOutcome::NothingQueued) << result.error;
-    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.ok());
     EXPECT_EQ(bytesRead, 0u);
     // The read has ended: its event is set again, and a report sent now goes to the next read,
     // not into the buffer of the one that returned.
@@ -289,7 +289,7 @@ TEST(WindowsPlatform, ReadDrainsWholeReportsOldestFirstAsManyAsFit)
     std::uint32_t bytesRead = 0;
     ReadResult result = side.read(small, bytesRead);
     ASSERT_EQ(result.outcome, ReadOutcome::Reports) << result.error;
-    EXPECT_TRUE(result.ok);
+    EXPECT_TRUE(result.ok());
     ASSERT_EQ(bytesRead, 24u);
     for (std::uint8_t tag = 1; tag <= 3; ++tag)
         EXPECT_EQ(small[std::size_t{tag - 1u} * 8 + 1], tag);

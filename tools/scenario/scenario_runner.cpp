@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
+#include <stdexcept>
 
 namespace tamo::scenario {
 
@@ -371,7 +372,13 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
         const auto count = w.size() >= 4 ? ParseNumber(w[3]) : std::optional<long>(1);
         if (id < 0 || !count)
             return error.empty() ? "fail DEVICE OPERATION [N]" : error;
-        platform_.failNext(w[2], static_cast<int>(*count), id);
+        // An operation that reaches no single device, or a misspelt one, is refused, never
+        // ignored.
+        try {
+            platform_.failNext(w[2], static_cast<int>(*count), id);
+        } catch (const std::invalid_argument &refused) {
+            return refused.what();
+        }
         return {};
     }
     return "unknown step " + command;
