@@ -24,7 +24,8 @@ device::SerialNumber SerialBytes(const QString &text)
 void MainWindow::Scan_USB_devices()
 {
     connection_.ListReady = false;
-    SerNo->clear();
+    if (SerNo->count() > 0)
+        SerNo->clear();
     SerNo->setEnabled(false);
     device::Discovery d = discovery();
     const std::vector<device::SerialNumber> serials = device::Scan_USB_devices(d);

@@ -35,23 +35,33 @@ void MainWindow::RefreshDeviceView()
 
 void MainWindow::emptyDeviceView()
 {
-    lblManuf->clear();
-    lblProduct->clear();
-    lblVersion->clear();
+    // What is empty already is left alone: rewriting it would repaint an unchanged view on
+    // every scan while no board is open.
+    const auto clearLabel = [](QLabel *label) {
+        if (!label->text().isEmpty())
+            label->clear();
+    };
+    const auto emptyList = [](DropDownList *list) {
+        if (list->count() > 0)
+            list->clear();
+    };
+    clearLabel(lblManuf);
+    clearLabel(lblProduct);
+    clearLabel(lblVersion);
     for (DropDownList *list : Enc) {
-        list->clear();
+        emptyList(list);
         list->setEnabled(false);
     }
     Frame3->setEnabled(false);
     Delay->setEnabled(false);
-    Delay->clear();
+    emptyList(Delay);
     Label1->setEnabled(false);
     for (QLabel *label : EncLabel)
         label->setEnabled(false);
     RotStart->setEnabled(false);
-    RotStart->clear();
+    emptyList(RotStart);
     Selftest->setEnabled(false);
-    TestResult->clear();
+    clearLabel(TestResult);
 }
 
 void MainWindow::loadDeviceView()

@@ -1,6 +1,7 @@
 // The poll: shows the newest input report on the lamps, and notices a board that has gone.
 #include "main_window.h"
 
+#include "drop_down_list.h"
 #include "lamp_shape.h"
 #include "text_box.h"
 
@@ -8,6 +9,7 @@ namespace tamo::app {
 
 void MainWindow::PollInputReport()
 {
+    bool lostThisTick = false;
     if (connection_.DeviceFound) {
         const config::InputPoll poll = session().PollInput();
         if (poll.buttons) {
@@ -15,13 +17,23 @@ void MainWindow::PollInputReport()
             for (std::size_t i = 0; i < poll.buttons->count; ++i)
                 paintButtonByte(static_cast<int>(i), poll.buttons->values[i]);
         }
-        if (poll.outcome == device::ReadOutcome::Failed)
+        if (poll.outcome == device::ReadOutcome::Failed) {
             closeConnection();
-        else
+            lostThisTick = true;
+        } else {
             Timer->setInterval(POLL_INTERVAL_MS);
+        }
     }
-    if (!connection_.DeviceFound)
+    if (!connection_.DeviceFound && fullPassDue(lostThisTick))
         ReconnectInThisTick();
+}
+
+bool MainWindow::fullPassDue(bool lostThisTick)
+{
+    // Asked on every tick, so that a change is told once.
+    const bool changed = deviceChanges_->changedSinceLastAsked();
+    msSinceFullPass_ += Timer->interval();
+    return lostThisTick || changed || !lastPassListedNothing_ || msSinceFullPass_ >= SAFETY_PASS_MS;
 }
 
 void MainWindow::paintButtonByte(int byteIndex, int value)
@@ -43,6 +55,9 @@ void MainWindow::ReconnectInThisTick()
     Scan_USB_devices();
     connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();
+    // A board listed but not opened is tried again on the next tick, as a switch that failed.
+    lastPassListedNothing_ = SerNo->count() == 0;
+    msSinceFullPass_ = 0;
 }
 
 } // namespace tamo::app

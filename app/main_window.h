@@ -69,6 +69,9 @@ private:
     // Board selection: the click handler of SerNo.
     void SelectBoard();
     void ReconnectInThisTick();
+    // With no board open: whether this tick must scan, search and refresh, or whether their
+    // result would be the same as the last full pass.
+    bool fullPassDue(bool lostThisTick);
     void paintButtonByte(int byteIndex, int value);
 
     // Discovery as the window shows it: the scan fills SerNo, the search opens the board it
@@ -95,6 +98,10 @@ private:
     config::BoardSession session();
 
     device::HidPlatform &platform_;
+    std::unique_ptr<device::DeviceChangeSource> deviceChanges_;
+    // The last full pass listed no board, and the time of poll intervals since it ran.
+    bool lastPassListedNothing_ = false;
+    int msSinceFullPass_ = 0;
     device::BoardConnection connection_;
     device::ValueCapsArray valueCaps_{};
     std::array<std::uint16_t, 8> BitMasks{};

@@ -50,6 +50,7 @@ QGroupBox *MakeFrame(QWidget *parent, const char *caption)
 
 MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> timer)
     : platform_(platform)
+    , deviceChanges_(platform.WatchDeviceChanges())
     , Timer(std::move(timer))
 {
     setObjectName(QStringLiteral("frmMain"));

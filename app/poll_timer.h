@@ -5,6 +5,10 @@ namespace tamo::app {
 
 inline constexpr int POLL_INTERVAL_MS = 50;
 inline constexpr int RECONNECT_INTERVAL_MS = 250;
+// With no board open and no device change told, a full scan still runs this often: it catches
+// a notification that was lost, at a fortieth of the cost of scanning every 50 ms tick, and
+// within the time a user waits after plugging a board in before wondering.
+inline constexpr int SAFETY_PASS_MS = 2000;
 
 class PollTimer {
 public:

@@ -1,6 +1,7 @@
 // Start-up with the lamp grid, board selection and shut-down.
 #include "main_window.h"
 
+#include "drop_down_list.h"
 #include "lamp_shape.h"
 #include "twips.h"
 
@@ -30,9 +31,12 @@ void MainWindow::LoadMainWindow()
     show();
     BuildIndicatorGrid();
     LastButtonBytes.fill(kNoButtonByteYet);
+    // Changes before the first scan are what the scan finds; only later ones are news.
+    deviceChanges_->changedSinceLastAsked();
     Scan_USB_devices();
     connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();
+    lastPassListedNothing_ = SerNo->count() == 0;
     Timer->setEnabled(true);
 }
 
@@ -100,6 +104,8 @@ void MainWindow::SelectBoard()
     connection_.ViewReady = false;
     connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();
+    // A pick that found nothing is followed by a full pass in the next tick.
+    lastPassListedNothing_ = false;
     Timer->setEnabled(true);
 }
 

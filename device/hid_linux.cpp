@@ -3,6 +3,7 @@
 #include "debug_log.h"
 #include "errno_text.h"
 #include "hidraw_read.h"
+#include "inotify_device_changes.h"
 #include "linux_sysfs.h"
 #include "native_platform.h"
 #include "report_descriptor.h"
@@ -145,6 +146,11 @@ LinuxHidPlatform::LinuxHidPlatform(fs::path sysfsRoot, fs::path devRoot)
     : sysfsRoot_(std::move(sysfsRoot))
     , devRoot_(std::move(devRoot))
 {}
+
+std::unique_ptr<DeviceChangeSource> LinuxHidPlatform::WatchDeviceChanges()
+{
+    return std::make_unique<InotifyDeviceChanges>(devRoot_);
+}
 
 PlatformResult LinuxHidPlatform::listNodes(std::vector<HidNode> &nodes)
 {

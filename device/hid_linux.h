@@ -16,6 +16,9 @@ public:
     explicit LinuxHidPlatform(std::filesystem::path sysfsRoot = "/sys",
                               std::filesystem::path devRoot = "/dev");
 
+    // inotify on devRoot: hidraw nodes created, removed or given new access.
+    std::unique_ptr<DeviceChangeSource> WatchDeviceChanges() override;
+
 private:
     PlatformResult listNodes(std::vector<HidNode> &nodes) override;
     PlatformResult openNode(const std::string &path, std::uint32_t desiredAccess, bool overlapped,

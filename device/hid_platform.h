@@ -3,11 +3,13 @@
 // (hid_linux.cpp, hid_windows.cpp) and the virtual boards of sim/.
 #pragma once
 
+#include "device_changes.h"
 #include "hid_records.h"
 #include "platform_result.h"
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <span>
 #include <string>
 
@@ -76,6 +78,13 @@ public:
                                            std::span<const std::uint8_t> report) = 0;
     virtual PlatformResult HidD_GetFeature(PlatformHandle device,
                                            std::span<std::uint8_t> report) = 0;
+
+    // The platform's notifications of interfaces that come, go or change access. A backend
+    // without them answers every question yes.
+    virtual std::unique_ptr<DeviceChangeSource> WatchDeviceChanges()
+    {
+        return std::make_unique<AlwaysChanged>();
+    }
 
     // The typed form of the value-capabilities query.
     PlatformResult HidP_GetValueCaps(HIDP_REPORT_TYPE reportType,

@@ -2,6 +2,7 @@
 
 #include "debug_log.h"
 #include "native_platform.h"
+#include "windows_device_changes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -546,6 +547,11 @@ void WindowsHidPlatform::setInputReportLength(PlatformHandle file, std::uint16_t
         inputReportLength_.erase(file.value);
     else
         inputReportLength_[file.value] = length;
+}
+
+std::unique_ptr<DeviceChangeSource> WindowsHidPlatform::WatchDeviceChanges()
+{
+    return std::make_unique<WindowsDeviceChanges>();
 }
 
 } // namespace tamo::device

@@ -16,6 +16,9 @@ public:
     WindowsHidPlatform(const WindowsHidPlatform &) = delete;
     WindowsHidPlatform &operator=(const WindowsHidPlatform &) = delete;
 
+    // The configuration manager's notifications for the HID interface class.
+    std::unique_ptr<DeviceChangeSource> WatchDeviceChanges() override;
+
     PlatformResult HidD_GetHidGuid(GUID &guid) override;
     PlatformResult SetupDiGetClassDevsA(const GUID &classGuid, std::uint32_t flags,
                                         PlatformHandle &interfaceSet) override;

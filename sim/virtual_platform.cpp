@@ -26,6 +26,7 @@ struct VirtualHidPlatform::Device {
     device::HidCollectionCaps caps;
     // A descriptor without a top-level collection gives no preparsed data, as on hidraw.
     bool hasCollection = true;
+    bool openable = true;
     std::unique_ptr<BoardModel> board;
     bool plugged = true;
     int generation = 0;
@@ -88,7 +89,51 @@ int VirtualHidPlatform::addDevice(VirtualDeviceDefinition definition)
     device->nodeNumber = nextNodeNumber();
     device->plugged = true;
     devices_.push_back(std::move(device));
+    tellChange();
     return static_cast<int>(devices_.size()) - 1;
+}
+
+void VirtualHidPlatform::tellChange()
+{
+    if (notifying_)
+        ++changesTold_;
+}
+
+void VirtualHidPlatform::setOpenable(int device, bool openable)
+{
+    Device &d = *devices_.at(device);
+    if (d.openable == openable)
+        return;
+    d.openable = openable;
+    tellChange();
+}
+
+namespace {
+// Asks the platform how many changes it has told, and remembers the count.
+class VirtualDeviceChanges : public device::DeviceChangeSource {
+public:
+    explicit VirtualDeviceChanges(const VirtualHidPlatform &platform)
+        : platform_(platform)
+    {}
+    bool changedSinceLastAsked() override
+    {
+        const std::uint64_t told = platform_.changesTold();
+        const bool changed = first_ || told != seen_;
+        first_ = false;
+        seen_ = told;
+        return changed;
+    }
+
+private:
+    const VirtualHidPlatform &platform_;
+    std::uint64_t seen_ = 0;
+    bool first_ = true;
+};
+} // namespace
+
+std::unique_ptr<device::DeviceChangeSource> VirtualHidPlatform::WatchDeviceChanges()
+{
+    return std::make_unique<VirtualDeviceChanges>(*this);
 }
 
 void VirtualHidPlatform::unplug(int device)
@@ -98,6 +143,7 @@ void VirtualHidPlatform::unplug(int device)
         return;
     pumpInputReports();
     d.plugged = false;
+    tellChange();
 }
 
 void VirtualHidPlatform::plug(int device)
@@ -108,6 +154,7 @@ void VirtualHidPlatform::plug(int device)
     d.nodeNumber = nextNodeNumber();
     ++d.generation;
     d.plugged = true;
+    tellChange();
 }
 
 bool VirtualHidPlatform::isPlugged(int device) const
@@ -240,6 +287,8 @@ PlatformResult VirtualHidPlatform::openNode(const std::string &path, std::uint32
         return PlatformResult::failure("open(" + path + "): No such file or directory");
     if ((desiredAccess & (device::GENERIC_READ | device::GENERIC_WRITE)) == 0)
         return PlatformResult::failure("open(" + path + "): Invalid argument");
+    if (!devices_[device]->openable)
+        return PlatformResult::failure("open(" + path + "): Permission denied");
     // Reports queued before this open go to the files open before it.
     pumpInputReports();
     auto open = std::make_unique<File>();

@@ -42,6 +42,15 @@ public:
     // The path the device has while plugged in (a replug may give another number).
     std::string path(int device) const;
 
+    // Whether the tool may open the device; a device it may not open fails CreateFileA with
+    // "Permission denied", as a node without the seat's access does. A change is told.
+    void setOpenable(int device, bool openable);
+    // While off, attach, unplug, plug and access changes are not told: a lost notification.
+    void setNotifications(bool on) { notifying_ = on; }
+    // Changes told so far.
+    std::uint64_t changesTold() const { return changesTold_; }
+    std::unique_ptr<device::DeviceChangeSource> WatchDeviceChanges() override;
+
     // Feature reports the device received through HidD_SetFeature, oldest first.
     const std::vector<std::vector<std::uint8_t>> &featureReportsReceived(int device) const;
     void clearFeatureReportsReceived(int device);
@@ -90,7 +99,11 @@ private:
     // it was unplugged.
     Device *connected(device::NodeFile &file);
 
+    void tellChange();
+
     Clock clock_;
+    bool notifying_ = true;
+    std::uint64_t changesTold_ = 0;
     std::vector<std::unique_ptr<Device>> devices_;
     std::vector<CallRecord> calls_;
     struct Fault {

@@ -197,6 +197,10 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
                 *field = utf16(*text);
         }
     }
+    if (const std::string *openable = option("openable")) {
+        if (*openable != "yes" && *openable != "no")
+            return "openable=yes|no";
+    }
     if (const std::string *stream = option("stream")) {
         if (*stream == "onchange") {
             definition.inputMode = sim::InputMode::OnChange;
@@ -227,6 +231,8 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
     if (!error.empty())
         return error;
     devices_[name] = platform_.addDevice(std::move(definition));
+    if (const std::string *openable = option("openable"); openable && *openable == "no")
+        platform_.setOpenable(devices_[name], false);
     return {};
 }
 
@@ -294,11 +300,13 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
         const auto count = w.size() >= 2 ? ParseNumber(w[1]) : std::optional<long>(1);
         if (!count || *count < 0)
             return "tick N";
+        const std::size_t callsBefore = platform_.calls().size();
         for (long i = 0; i < *count; ++i) {
             nowMs_ += static_cast<std::uint64_t>(timer_->interval());
             if (timer_->isEnabled())
                 window_->PollInputReport();
         }
+        lastTickCalls_ = platform_.calls().size() - callsBefore;
         return {};
     }
     if (command == "pick") {
@@ -351,6 +359,19 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
             settings.arguments[i] = static_cast<std::uint8_t>(*value);
         }
         platform_.board(id)->setSettings(settings);
+        return {};
+    }
+    if (command == "deny" || command == "allow") {
+        const int id = w.size() >= 2 ? device(w[1], error) : -1;
+        if (id < 0)
+            return error.empty() ? command + " needs a device" : error;
+        platform_.setOpenable(id, command == "allow");
+        return {};
+    }
+    if (command == "notifications") {
+        if (w.size() != 2 || (w[1] != "on" && w[1] != "off"))
+            return "notifications on|off";
+        platform_.setNotifications(w[1] == "on");
         return {};
     }
     if (command == "replies") {
@@ -428,6 +449,13 @@ std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::strin
             featureReadsSeen_[id] = reads;
             ok = w.size() == 4 && got == w[3];
         }
+        return {};
+    }
+    if (what == "platform-calls") {
+        if (w.size() != 3)
+            return "expect platform-calls N";
+        got = std::to_string(lastTickCalls_);
+        ok = got == w[2];
         return {};
     }
     if (what == "handles") {

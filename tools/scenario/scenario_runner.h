@@ -46,6 +46,8 @@ private:
     std::map<std::string, int> devices_;
     std::map<int, std::size_t> receivedSeen_;
     std::map<int, int> featureReadsSeen_;
+    // Platform calls made by the last tick step.
+    std::size_t lastTickCalls_ = 0;
     std::vector<int> lampFillSets_;
     int passed_ = 0;
     int failed_ = 0;
