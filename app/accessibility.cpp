@@ -1,0 +1,136 @@
+#include "accessibility.h"
+
+#include "drop_down_list.h"
+#include "lamp_shape.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLabel>
+
+namespace tamo::app {
+
+namespace {
+
+const char *const kValueLabelProperty = "tamoValueLabel";
+
+// A lamp reads as "Button 12" with the state pressed while it is lit.
+class LampAccessible : public QAccessibleWidget {
+public:
+    explicit LampAccessible(LampShape *lamp)
+        : QAccessibleWidget(lamp, QAccessible::Indicator)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Value:
+        case QAccessible::Description:
+            return lamp()->isLit() ? QStringLiteral("pressed") : QStringLiteral("released");
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.pressed = lamp()->isLit();
+        return s;
+    }
+
+private:
+    LampShape *lamp() const { return static_cast<LampShape *>(widget()); }
+};
+
+// A value label keeps its caption as its name; what it shows is its value.
+class ValueLabelAccessible : public QAccessibleWidget {
+public:
+    explicit ValueLabelAccessible(QLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        switch (t) {
+        case QAccessible::Value:
+        case QAccessible::Description:
+            return static_cast<QLabel *>(widget())->text();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+// Qt's own list interface on Linux names a list by its shown item and leaves the caption to a
+// label relation; these lists have their caption as name on every platform and the shown item
+// as value. The list raises the value change itself when its item changes.
+class DropDownListAccessible : public QAccessibleWidget {
+public:
+    explicit DropDownListAccessible(DropDownList *list)
+        : QAccessibleWidget(list, QAccessible::ComboBox)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return list()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = list()->view()->isVisible();
+        s.collapsed = !s.expanded;
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QAccessibleWidget::actionNames() << showMenuAction();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == showMenuAction() && list()->isEnabled())
+            list()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    DropDownList *list() const { return static_cast<DropDownList *>(widget()); }
+};
+
+QAccessibleInterface *Factory(const QString &, QObject *object)
+{
+    if (auto *list = qobject_cast<DropDownList *>(object))
+        return new DropDownListAccessible(list);
+    if (auto *lamp = qobject_cast<LampShape *>(object))
+        return new LampAccessible(lamp);
+    auto *label = qobject_cast<QLabel *>(object);
+    if (label && label->property(kValueLabelProperty).toBool())
+        return new ValueLabelAccessible(label);
+    return nullptr;
+}
+
+} // namespace
+
+void InstallAccessibleInterfaces()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(Factory);
+        return true;
+    }();
+    (void)installed;
+}
+
+void SetValueLabelName(QLabel *label, const QString &caption)
+{
+    label->setProperty(kValueLabelProperty, true);
+    label->setAccessibleName(caption);
+}
+
+} // namespace tamo::app
