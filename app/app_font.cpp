@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QStringList>
+#include <algorithm>
 
 namespace tamo::app {
 
@@ -43,12 +44,21 @@ QFont SubstituteFont()
                       QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(kDesignPointSize);
-    const qreal width = QFontMetricsF(font).horizontalAdvance(QLatin1String(kTightestCaption));
-    if (width > kTightestCaptionPixels)
-        font.setPointSizeF(kDesignPointSize * kTightestCaptionPixels / width);
-    return font;
+    return ShrunkToFit(font, QString::fromLatin1(kTightestCaption), kTightestCaptionPixels);
 }
 } // namespace
+
+QFont ShrunkToFit(QFont font, const QString &text, double pixels)
+{
+    // Hinting does not scale widths exactly in proportion: shrink by the ratio until it fits.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const qreal width = QFontMetricsF(font).horizontalAdvance(text);
+        if (width <= pixels || font.pointSizeF() <= 1.0)
+            break;
+        font.setPointSizeF(std::max(1.0, font.pointSizeF() * pixels / width * 0.99));
+    }
+    return font;
+}
 
 QFont DesignFont()
 {

@@ -10,6 +10,8 @@ namespace tamo::app {
 // label widths fit (Windows has it; Debian's fonts-wine ships one). Without it, the nearest
 // sans face, made small enough for the layout's tightest caption to fit.
 QFont DesignFont();
+// The font made smaller, if need be, so that text is at most this many pixels wide.
+QFont ShrunkToFit(QFont font, const QString &text, double pixels);
 QIcon AppIcon();
 
 } // namespace tamo::app

@@ -1,5 +1,6 @@
 // The window's text at the scale factors of high-DPI screens: drawn at the designed size with
 // its letters in place, and never wider than the fixed label widths of the layout.
+#include "app_font.h"
 #include "board_window_fixture.h"
 
 #include <QGroupBox>
@@ -155,6 +156,22 @@ TEST_F(TextAtScale, FrameTitlesFitAtEveryScaleAndListsShowTheirLongestItemWhole)
         // The rest of the box is its frame and arrow.
         EXPECT_LE(widest, box->width() - 20) << name;
     }
+}
+
+TEST(SubstituteFont, AWiderFaceIsShrunkUntilTheTextFitsAndANarrowOneIsLeftAlone)
+{
+    QFont wide(QStringLiteral("DejaVu Sans"));
+    wide.setPointSizeF(9.75);
+    const QString caption = QStringLiteral("Manufacturer");
+    const qreal natural = QFontMetricsF(wide).horizontalAdvance(caption);
+    ASSERT_GT(natural, 60.0);
+
+    const QFont shrunk = app::ShrunkToFit(wide, caption, 60.0);
+    EXPECT_LE(QFontMetricsF(shrunk).horizontalAdvance(caption), 60.0);
+    EXPECT_GT(QFontMetricsF(shrunk).horizontalAdvance(caption), 50.0) << "shrunk too far";
+    EXPECT_EQ(shrunk.family(), wide.family());
+
+    EXPECT_EQ(app::ShrunkToFit(wide, caption, natural + 1).pointSizeF(), 9.75);
 }
 
 } // namespace tamo::test
