@@ -32,7 +32,10 @@ depends=$(dpkg-deb --field "$deb" Depends)
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libstdc++6; do
     grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
-dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -qx './postinst' || fail "no postinst"
+control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t)
+for script in ./postinst ./postrm; do
+    grep -qx "$script" <<<"$control" || fail "no $script"
+done
 
 echo "== installed into a throwaway root"
 mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
@@ -42,8 +45,10 @@ touch "$root/var/lib/dpkg/status"
 dpkg --root="$root" --force-script-chrootless --force-depends --log=/dev/null -i "$deb" \
     >"$root.dpkg.log" 2>&1 || { cat "$root.dpkg.log"; fail "dpkg cannot install it"; }
 rm -f "$root.dpkg.log"
-dpkg-query --root="$root" -W -f='${Status}\n' tamo-config | grep -qx 'install ok installed' \
-    || fail "dpkg does not list the package as installed"
+# Whole outputs are captured before grep -q looks at them: with pipefail, a writer cut off by
+# grep's early exit would fail the check.
+status=$(dpkg-query --root="$root" -W -f='${Status}' tamo-config)
+[ "$status" = "install ok installed" ] || fail "dpkg lists the package as '$status'"
 for f in \
     usr/bin/tamo-config usr/bin/tamo-config-demo usr/bin/tamo-hid-caps \
     usr/lib/udev/rules.d/70-tamo.rules \
@@ -56,13 +61,13 @@ for f in \
     usr/share/man/man1/tamo-config.1.gz usr/share/man/man1/tamo-hid-caps.1.gz; do
     [ -f "$root/$f" ] || fail "/$f is not installed"
 done
-dpkg --root="$root" -L tamo-config | grep -qx /usr/lib/udev/rules.d/70-tamo.rules \
-    || fail "dpkg does not own the udev rule"
+owned=$(dpkg --root="$root" -L tamo-config)
+grep -qx /usr/lib/udev/rules.d/70-tamo.rules <<<"$owned" || fail "dpkg does not own the udev rule"
 grep -q 'TAG+="uaccess"' "$root/usr/lib/udev/rules.d/70-tamo.rules" || fail "rule without uaccess"
-if ldd "$root/usr/bin/tamo-config" | grep -q 'not found'; then
-    ldd "$root/usr/bin/tamo-config" | grep 'not found'
-    fail "tamo-config needs libraries this machine lacks"
-fi
+for tool in tamo-config tamo-config-demo tamo-hid-caps; do
+    libraries=$(ldd "$root/usr/bin/$tool")
+    ! grep 'not found' <<<"$libraries" || fail "$tool needs libraries this machine lacks"
+done
 
 echo "== desktop entry and AppStream metainfo"
 desktop-file-validate "$root/usr/share/applications/tamo-config.desktop"
