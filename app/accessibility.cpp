@@ -1,9 +1,7 @@
 #include "accessibility.h"
 
-#include "drop_down_list.h"
 #include "lamp_shape.h"
 
-#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -62,52 +60,8 @@ public:
     }
 };
 
-// Qt's own list interface on Linux names a list by its shown item and leaves the caption to a
-// label relation; these lists have their caption as name on every platform and the shown item
-// as value. The list raises the value change itself when its item changes.
-class DropDownListAccessible : public QAccessibleWidget {
-public:
-    explicit DropDownListAccessible(DropDownList *list)
-        : QAccessibleWidget(list, QAccessible::ComboBox)
-    {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Value)
-            return list()->currentText();
-        return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.expandable = true;
-        s.expanded = list()->view()->isVisible();
-        s.collapsed = !s.expanded;
-        return s;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QAccessibleWidget::actionNames() << showMenuAction();
-    }
-
-    void doAction(const QString &action) override
-    {
-        if (action == showMenuAction() && list()->isEnabled())
-            list()->showPopup();
-        else
-            QAccessibleWidget::doAction(action);
-    }
-
-private:
-    DropDownList *list() const { return static_cast<DropDownList *>(widget()); }
-};
-
 QAccessibleInterface *Factory(const QString &, QObject *object)
 {
-    if (auto *list = qobject_cast<DropDownList *>(object))
-        return new DropDownListAccessible(list);
     if (auto *lamp = qobject_cast<LampShape *>(object))
         return new LampAccessible(lamp);
     auto *label = qobject_cast<QLabel *>(object);

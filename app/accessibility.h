@@ -1,6 +1,5 @@
 // What a screen reader is told about the window's controls where the design's own words are
-// not enough: lists and value labels have no caption of their own, and a lamp's state is only
-// a colour.
+// not enough: value labels have no caption of their own, and a lamp's state is only a colour.
 #pragma once
 
 #include <QString>
@@ -10,7 +9,7 @@ class QWidget;
 
 namespace tamo::app {
 
-// Makes the window's own accessible interfaces (lists, lamps, value labels) known to Qt; once per
+// Makes the window's own accessible interfaces (lamps, value labels) known to Qt; once per
 // process, before the first control is created.
 void InstallAccessibleInterfaces();
 

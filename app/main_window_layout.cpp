@@ -55,6 +55,14 @@ Control *Named(Control *control, const char *accessibleName)
     return control;
 }
 
+// Qt names a list by its shown item on Linux and takes the list's caption from a label that
+// names it as its buddy; elsewhere it uses the list's own accessible name. Both say the same.
+void Captions(QLabel *label, QWidget *list)
+{
+    label->setAccessibleName(list->accessibleName());
+    label->setBuddy(list);
+}
+
 } // namespace
 
 MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<device::PollTimer> timer)
@@ -105,12 +113,12 @@ void MainWindow::createControls()
                    4455, 1935, false);
     TestResult = Place(MakeLabel(this, ""), "TestResult", 11760, 10680, 2415, 315, false);
     SetValueLabelName(TestResult, QStringLiteral("Self-diagnostic result"));
-    Label22 = Place(Named(MakeLabel(this, "\"A\" Input mode"), "A input mode"), "Label22", 2880,
-                    8085, 1455, 375, false);
+    Label22 = Place(MakeLabel(this, "\"A\" Input mode"), "Label22", 2880, 8085, 1455, 375, false);
 
     createDeviceDetails();
     createEncoderFrame();
     createButtonsFrame();
+    Captions(Label22, RotStart);
 
     connect(SerNo, &DropDownList::clicked, this, [this] { SelectBoard(); });
     for (int n = 0; n < 8; ++n)
@@ -140,8 +148,8 @@ void MainWindow::createDeviceDetails()
     Label2 = Place(MakeLabel(Frame1, "Version"), "Label2", 240, 1440, 1455, 285, true);
     Label5 = Place(MakeLabel(Frame1, "Product"), "Label5", 240, 1080, 1215, 285, true);
     Label4 = Place(MakeLabel(Frame1, "Manufacturer"), "Label4", 240, 720, 1215, 285, true);
-    Label3 = Place(Named(MakeLabel(Frame1, "Serial Number"), "Serial number"), "Label3", 240, 360,
-                   1815, 285, true);
+    Label3 = Place(MakeLabel(Frame1, "Serial Number"), "Label3", 240, 360, 1815, 285, true);
+    Captions(Label3, SerNo);
     SerNo->raise();
 }
 
@@ -168,6 +176,9 @@ void MainWindow::createEncoderFrame()
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setAccessibleName(QStringLiteral("Separator"));
     Label1 = Place(MakeLabel(Frame3, "Pulse length"), "Label1", 1440, 5340, 1335, 375, false);
+    Captions(Label1, Delay);
+    for (int n = 0; n < 10; ++n)
+        Captions(EncLabel[n], Enc[n]);
 }
 
 void MainWindow::createButtonsFrame()

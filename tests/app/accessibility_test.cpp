@@ -4,6 +4,7 @@
 #include "lamp_shape.h"
 
 #include <QAccessible>
+#include <algorithm>
 #include <set>
 
 namespace tamo::test {
@@ -35,21 +36,11 @@ protected:
 TEST_F(ScreenReader, EveryControlHasANameSaidInWordsNotDesignNames)
 {
     const std::pair<const char *, const char *> expected[] = {
-        {"SerNo", "Serial number"},
-        {"Enc1", "Encoder B1 + B2"},
-        {"Enc10", "Encoder B19 + B20"},
-        {"Delay", "Pulse length"},
-        {"RotStart", "A input mode"},
-        {"Frame1", "Device details"},
-        {"Frame3", "Rotary encoders"},
-        {"lblManuf", "Manufacturer"},
-        {"lblProduct", "Product"},
-        {"lblVersion", "Version"},
-        {"Label3", "Serial number"},
-        {"Label6", "B1 + B2"},
-        {"Label22", "A input mode"},
-        {"Selftest", "Run self-diagnostic"},
-        {"TestResult", "Self-diagnostic result"},
+        {"Frame1", "Device details"},        {"Frame3", "Rotary encoders"},
+        {"lblManuf", "Manufacturer"},        {"lblProduct", "Product"},
+        {"lblVersion", "Version"},           {"Label3", "Serial number"},
+        {"Label6", "Encoder B1 + B2"},       {"Label22", "A input mode"},
+        {"Selftest", "Run self-diagnostic"}, {"TestResult", "Self-diagnostic result"},
     };
     for (const auto &[control, name] : expected)
         EXPECT_EQ(Name(this->control(control)), name) << control;
@@ -69,15 +60,27 @@ TEST_F(ScreenReader, EveryControlHasANameSaidInWordsNotDesignNames)
 
 TEST_F(ScreenReader, ListsAreNamedByTheirCaptionAndSayTheShownItemAsValue)
 {
-    QAccessibleInterface *delay = Accessible(control("Delay"));
-    EXPECT_EQ(delay->role(), QAccessible::ComboBox);
-    EXPECT_EQ(delay->text(QAccessible::Name), "Pulse length");
-    EXPECT_EQ(delay->text(QAccessible::Value), "48 ms");
     pick("Delay", "200 ms");
-    EXPECT_EQ(delay->text(QAccessible::Value), "200 ms");
-    EXPECT_TRUE(delay->state().focusable);
-    EXPECT_FALSE(delay->state().disabled);
-    EXPECT_TRUE(Accessible(control("Enc1"))->state().collapsed);
+    const std::pair<const char *, const char *> lists[] = {
+        {"SerNo", "Serial number"}, {"Enc1", "Encoder B1 + B2"},  {"Enc10", "Encoder B19 + B20"},
+        {"Delay", "Pulse length"},  {"RotStart", "A input mode"},
+    };
+    for (const auto &[design, words] : lists) {
+        QWidget *list = control(design);
+        QAccessibleInterface *accessible = Accessible(list);
+        // Windows and macOS take the name from the list; Linux screen readers from its label.
+        EXPECT_EQ(list->accessibleName(), words) << design;
+        // Its caption, and the frame that holds it, if any.
+        std::vector<std::string> labels;
+        for (const auto &[label, relation] : accessible->relations(QAccessible::Label))
+            labels.push_back(label->text(QAccessible::Name).toStdString());
+        EXPECT_EQ(std::count(labels.begin(), labels.end(), words), 1) << design;
+        EXPECT_LE(labels.size(), 2u) << design;
+        EXPECT_EQ(accessible->text(QAccessible::Value), this->list(design)->currentText())
+            << design;
+        EXPECT_EQ(accessible->role(), QAccessible::ComboBox) << design;
+    }
+    EXPECT_EQ(Accessible(control("Delay"))->text(QAccessible::Value), "200 ms");
 }
 
 TEST_F(ScreenReader, ValueLabelsKeepTheirCaptionAsNameAndShowTheBoardsTextAsValue)
