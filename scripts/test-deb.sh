@@ -20,6 +20,12 @@ echo "test-deb: built $deb ($(du -k "$deb" | cut -f1) KiB)"
 
 fail() { echo "test-deb: FAIL: $*" >&2; exit 1; }
 
+# A new version needs its own entry in the package's changelog and the AppStream releases.
+[[ $(head -1 packaging/deb/changelog) == "tamo-config ($version) "* ]] \
+    || fail "packaging/deb/changelog does not start with version $version"
+grep -q "<release version=\"$version\"" packaging/org.tamoconfig.tamo_config.metainfo.xml \
+    || fail "the metainfo has no release $version"
+
 echo "== lintian"
 lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors"
 
