@@ -75,6 +75,12 @@ for tool in tamo-config tamo-config-demo tamo-hid-caps; do
     ! grep 'not found' <<<"$libraries" || fail "$tool needs libraries this machine lacks"
 done
 
+# The installed window starts and draws itself (over virtual boards, with no display).
+QT_QPA_PLATFORM=offscreen timeout 60 "$root/usr/bin/tamo-config-demo" --screenshot "$root.png" \
+    >/dev/null 2>&1 || fail "the installed tamo-config-demo did not start and draw"
+[ -s "$root.png" ] || fail "the installed tamo-config-demo drew nothing"
+rm -f "$root.png"
+
 echo "== desktop entry and AppStream metainfo"
 desktop-file-validate "$root/usr/share/applications/tamo-config.desktop"
 [ -z "$(desktop-file-validate "$root/usr/share/applications/tamo-config.desktop")" ] \
