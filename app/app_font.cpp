@@ -11,9 +11,9 @@ namespace tamo::app {
 namespace {
 constexpr double kDesignPointSize = 9.75;
 // The design names "MS Sans Serif", but the ones Linux has (fonts-wine's) and Windows'
-// sserife.fon are bitmaps with strikes only for 96 DPI: at a scale factor above 1 Qt draws
-// the 1x glyphs on the scaled advance grid, letters pulled apart. Tahoma is the scalable face
-// that Windows itself puts in its place, and its widths fit the designed labels.
+// sserife.fon are bitmaps in a few pixel sizes: at a scale factor above 1 Qt draws the 1x
+// glyphs on the scaled advance grid, letters pulled apart. Tahoma is the scalable face that
+// Windows' own dialogs took in its place, and its widths fit the designed labels.
 const char *const kDesignFamily = "Tahoma";
 // The caption with the least room to spare in the layout: "Manufacturer" in 1215 twips, less
 // a pixel. A substitute face is shrunk until this fits; Tahoma fits it at its designed size.
