@@ -6,9 +6,12 @@
 
 namespace tamo::app {
 
-// "MS Sans Serif" at 9.75 points where the machine has it (Debian's fonts-wine ships one),
-// otherwise the nearest sans font at the same size.
+// The window's font at 9.75 points: Tahoma, the scalable face whose metrics the layout's fixed
+// label widths fit (Windows has it; Debian's fonts-wine ships one). Without it, the nearest
+// sans face, made small enough for the layout's tightest caption to fit.
 QFont DesignFont();
+// The font made smaller, if need be, so that text is at most this many pixels wide.
+QFont ShrunkToFit(QFont font, const QString &text, double pixels);
 QIcon AppIcon();
 
 } // namespace tamo::app

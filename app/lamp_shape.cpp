@@ -2,6 +2,7 @@
 
 #include "colour_value.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
@@ -18,8 +19,20 @@ void LampShape::setFillColourValue(std::uint32_t value)
     ++fillSets_;
     if (value == fill_)
         return;
+    const bool wasLit = isLit();
     fill_ = value;
     update();
+    if (isLit() != wasLit) {
+        QAccessible::State changed;
+        changed.pressed = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+bool LampShape::isLit() const
+{
+    return fill_ != SYSTEM_BUTTON_FACE;
 }
 
 void LampShape::setOutlineColourValue(std::uint32_t value)

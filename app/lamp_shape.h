@@ -1,6 +1,8 @@
 // An indicator lamp: a filled outline whose fill colour shows a button's state.
 #pragma once
 
+#include "colour_value.h"
+
 #include <QWidget>
 #include <cstdint>
 
@@ -13,6 +15,9 @@ public:
 
     void setFillColourValue(std::uint32_t value);
     std::uint32_t fillColourValue() const { return fill_; }
+    // Lit is any fill but the button face, the lamp's colour when its button is released;
+    // a screen reader hears it as the state "pressed".
+    bool isLit() const;
     // How often the fill was set, changed or not: the poll repaints only changed bytes.
     int fillSetCount() const { return fillSets_; }
     void setOutlineColourValue(std::uint32_t value);
@@ -22,7 +27,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    std::uint32_t fill_ = 0;
+    std::uint32_t fill_ = SYSTEM_BUTTON_FACE;
     std::uint32_t outline_ = 0;
     int fillSets_ = 0;
 };

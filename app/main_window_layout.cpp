@@ -2,6 +2,7 @@
 // order and the state each has before any start-up code runs.
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "app_font.h"
 #include "colour_value.h"
 #include "drop_down_list.h"
@@ -46,6 +47,22 @@ QGroupBox *MakeFrame(QWidget *parent, const char *caption)
     return new QGroupBox(QString::fromLatin1(caption), parent);
 }
 
+// The words a screen reader says for a control whose design name or caption is not one.
+template<typename Control>
+Control *Named(Control *control, const char *accessibleName)
+{
+    control->setAccessibleName(QString::fromLatin1(accessibleName));
+    return control;
+}
+
+// Qt names a list by its shown item on Linux and takes the list's caption from a label that
+// names it as its buddy; elsewhere it uses the list's own accessible name. Both say the same.
+void Captions(QLabel *label, QWidget *list)
+{
+    label->setAccessibleName(list->accessibleName());
+    label->setBuddy(list);
+}
+
 } // namespace
 
 MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> timer)
@@ -61,6 +78,7 @@ MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer>
         Timer = std::make_unique<QtPollTimer>(this, [this] { PollInputReport(); });
     Timer->setEnabled(false);
     Timer->setInterval(POLL_INTERVAL_MS);
+    InstallAccessibleInterfaces();
     createControls();
     setTabOrder();
 }
@@ -71,27 +89,37 @@ void MainWindow::createControls()
 {
     BtnDefaults = Place(new QPushButton(QStringLiteral("Reset to default settings"), this),
                         "BtnDefaults", 360, 8640, 2295, 375, false);
-    Text4 = Place(new TextBox(this), "Text4", 8880, 4440, 6975, 6015, true, false);
+    Text4 = Place(Named(new TextBox(this), "Input value capabilities"), "Text4", 8880, 4440, 6975,
+                  6015, true, false);
     Text4->setText("Text4");
-    Text3 = Place(new TextBox(this), "Text3", 8880, 120, 6975, 4215, true, false);
+    Text3 = Place(Named(new TextBox(this), "HID capabilities"), "Text3", 8880, 120, 6975, 4215,
+                  true, false);
     Text3->setText("Text3");
-    ButtonsFrame =
-        Place(MakeFrame(this, "Windows buttons"), "ButtonsFrame", 4680, 0, 4095, 8415, true);
-    Text2 = Place(new TextBox(this), "Text2", 4800, 9480, 3855, 1455, true);
+    ButtonsFrame = Place(Named(MakeFrame(this, "Windows buttons"), "Button lamps"), "ButtonsFrame",
+                         4680, 0, 4095, 8415, true);
+    Text2 = Place(Named(new TextBox(this), "Input monitor messages"), "Text2", 4800, 9480, 3855,
+                  1455, true);
     Text2->setText("Text2");
-    Selftest = Place(new QPushButton(QStringLiteral("Self Diagnostic"), this), "Selftest", 9960,
-                     10560, 1575, 375, false);
-    RotStart = Place(new DropDownList(this), "RotStart", 360, 8040, 2460, 360, false);
-    Text1 = Place(new TextBox(this), "Text1", 120, 9360, 4575, 2295, true);
+    Selftest = Place(
+        Named(new QPushButton(QStringLiteral("Self Diagnostic"), this), "Run self-diagnostic"),
+        "Selftest", 9960, 10560, 1575, 375, false);
+    RotStart = Place(Named(new DropDownList(this), "A input mode"), "RotStart", 360, 8040, 2460,
+                     360, false);
+    Text1 = Place(Named(new TextBox(this), "Self-diagnostic reply"), "Text1", 120, 9360, 4575, 2295,
+                  true);
     Text1->setText("Text1");
-    Frame3 = Place(MakeFrame(this, "Rotary encoders "), "Frame3", 120, 2040, 4455, 5895, false);
-    Frame1 = Place(MakeFrame(this, "Device details "), "Frame1", 120, 0, 4455, 1935, false);
+    Frame3 = Place(Named(MakeFrame(this, "Rotary encoders "), "Rotary encoders"), "Frame3", 120,
+                   2040, 4455, 5895, false);
+    Frame1 = Place(Named(MakeFrame(this, "Device details "), "Device details"), "Frame1", 120, 0,
+                   4455, 1935, false);
     TestResult = Place(MakeLabel(this, ""), "TestResult", 11760, 10680, 2415, 315, false);
+    SetValueLabelName(TestResult, QStringLiteral("Self-diagnostic result"));
     Label22 = Place(MakeLabel(this, "\"A\" Input mode"), "Label22", 2880, 8085, 1455, 375, false);
 
     createDeviceDetails();
     createEncoderFrame();
     createButtonsFrame();
+    Captions(Label22, RotStart);
 
     connect(SerNo, &DropDownList::clicked, this, [this] { SelectBoard(); });
     for (int n = 0; n < 8; ++n)
@@ -107,16 +135,22 @@ void MainWindow::createDeviceDetails()
 {
     // Created in this order so that SerNo lies above the left part of lblSerialNumber.
     lblSerialNumber = Place(MakeLabel(Frame1, ""), "lblSerialNumber", 1680, 360, 3300, 330, true);
-    SerNo = Place(new DropDownList(Frame1), "SerNo", 1680, 300, 1560, 360, false);
+    SerNo = Place(Named(new DropDownList(Frame1), "Serial number"), "SerNo", 1680, 300, 1560, 360,
+                  false);
     lblVersion = Place(MakeLabel(Frame1, ""), "lblVersion", 1680, 1440, 3300, 330, true);
     lblProduct = Place(MakeLabel(Frame1, ""), "lblProduct", 1680, 1080, 3300, 330, true);
     lblManuf = Place(MakeLabel(Frame1, ""), "lblManuf", 1680, 720, 3300, 330, true);
     for (QLabel *value : {lblSerialNumber, lblVersion, lblProduct, lblManuf})
         setLabelColourValue(value, SYSTEM_WINDOW_TEXT);
+    SetValueLabelName(lblSerialNumber, QStringLiteral("Serial number"));
+    SetValueLabelName(lblVersion, QStringLiteral("Version"));
+    SetValueLabelName(lblProduct, QStringLiteral("Product"));
+    SetValueLabelName(lblManuf, QStringLiteral("Manufacturer"));
     Label2 = Place(MakeLabel(Frame1, "Version"), "Label2", 240, 1440, 1455, 285, true);
     Label5 = Place(MakeLabel(Frame1, "Product"), "Label5", 240, 1080, 1215, 285, true);
     Label4 = Place(MakeLabel(Frame1, "Manufacturer"), "Label4", 240, 720, 1215, 285, true);
     Label3 = Place(MakeLabel(Frame1, "Serial Number"), "Label3", 240, 360, 1815, 285, true);
+    Captions(Label3, SerNo);
     SerNo->raise();
 }
 
@@ -124,10 +158,13 @@ void MainWindow::createEncoderFrame()
 {
     for (int n = 10; n >= 1; --n) {
         const QByteArray name = "Enc" + QByteArray::number(n);
-        Enc[n - 1] = Place(new DropDownList(Frame3), name.constData(), 240, 360 + 480 * (n - 1),
-                           900, 360, false);
+        const QByteArray pair =
+            "B" + QByteArray::number(2 * n - 1) + " + B" + QByteArray::number(2 * n);
+        Enc[n - 1] = Place(Named(new DropDownList(Frame3), ("Encoder " + pair).constData()),
+                           name.constData(), 240, 360 + 480 * (n - 1), 900, 360, false);
     }
-    Delay = Place(new DropDownList(Frame3), "Delay", 240, 5280, 1020, 360, false);
+    Delay = Place(Named(new DropDownList(Frame3), "Pulse length"), "Delay", 240, 5280, 1020, 360,
+                  false);
     for (int n = 10; n >= 1; --n) {
         const QByteArray name = "Label" + QByteArray::number(n + 5);
         const QByteArray caption =
@@ -138,7 +175,11 @@ void MainWindow::createEncoderFrame()
     Line1 = new RuleLine(QPoint(TwipsToPixels(120), TwipsToPixels(5160)),
                          QPoint(TwipsToPixels(4320), TwipsToPixels(5160)), Frame3);
     Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setAccessibleName(QStringLiteral("Separator"));
     Label1 = Place(MakeLabel(Frame3, "Pulse length"), "Label1", 1440, 5340, 1335, 375, false);
+    Captions(Label1, Delay);
+    for (int n = 0; n < 10; ++n)
+        Captions(EncLabel[n], Enc[n]);
 }
 
 void MainWindow::createButtonsFrame()
@@ -147,6 +188,7 @@ void MainWindow::createButtonsFrame()
     lamp->setOutlineColourValue(0x404040);
     lamp->setFillColourValue(INDICATOR_OFF_COLOUR);
     lamp->setProperty("index", 0);
+    lamp->setAccessibleName(QStringLiteral("Button 1"));
     Shape1.push_back(lamp);
 
     auto *label = Place(MakeLabel(ButtonsFrame, "1"), "BtnLbl", 240, 840, 375, 360, true, false);

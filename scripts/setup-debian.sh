@@ -12,6 +12,8 @@ packages=(
     clang libclang-rt-14-dev
     # real-kernel tests in a small VM, and the scan benchmark beside hidapi
     qemu-system-x86 busybox-static kmod cpio xz-utils libhidapi-dev
+    # the Debian package and its checks
+    dpkg-dev file lintian desktop-file-utils appstream
     # the window's design font, and a display for the demo
     fonts-wine fonts-dejavu-core xvfb xauth
 )

@@ -13,6 +13,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMO_BUILD_GUI=
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+echo "== the Debian package, built and checked"
+JOBS="$jobs" scripts/test-deb.sh
+
 echo "== unit tests under ASan and UBSan (build-asan/)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMO_SANITIZE=ON -DTAMO_BUILD_GUI=ON >/dev/null
 cmake --build build-asan -j "$jobs"

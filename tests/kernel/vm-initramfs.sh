@@ -58,7 +58,7 @@ if $uses_qt; then
     elves+=("$plugins/platforms/libqoffscreen.so")
     cp -rL /etc/fonts "$stage/etc/fonts"
     for font in /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
-        /usr/share/wine/fonts/ms_sans_serif.ttf; do
+        /usr/share/wine/fonts/tahoma.ttf; do
         if [ -f "$font" ]; then
             mkdir -p "$stage$(dirname "$font")"
             cp -L "$font" "$stage$font"
