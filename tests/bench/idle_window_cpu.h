@@ -1,0 +1,18 @@
+// The CPU time the whole process spends while the real window waits for a board: on its real
+// poll timer, in its event loop, over the hidraw backend.
+#pragma once
+
+namespace tamo::bench {
+
+enum class Waiting {
+    // Every tick scans, searches and refreshes: the platform tells no device changes.
+    Blind,
+    // Ticks scan only when the platform tells a change, or for the safety pass.
+    Notified,
+};
+
+// Milliseconds of CPU (user + system, all threads) per second of wall time, measured over
+// seconds after a one-second start, over the hidraw backend. Needs a QApplication.
+double IdleWindowCpuMsPerSecond(Waiting waiting, int seconds);
+
+} // namespace tamo::bench
