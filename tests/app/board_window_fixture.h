@@ -1,6 +1,7 @@
 // A started window with virtual boards attached, and the feature reports they received.
 #pragma once
 
+#include "report_hex.h"
 #include "window_fixture.h"
 
 #include <string>
@@ -18,15 +19,8 @@ protected:
     std::vector<std::string> received(int board)
     {
         std::vector<std::string> out;
-        for (const auto &report : platform.featureReportsReceived(board)) {
-            std::string hex;
-            for (std::uint8_t byte : report) {
-                char digits[4];
-                std::snprintf(digits, sizeof digits, hex.empty() ? "%02X" : " %02X", byte);
-                hex += digits;
-            }
-            out.push_back(hex);
-        }
+        for (const auto &report : platform.featureReportsReceived(board))
+            out.push_back(sim::ReportHex(report));
         platform.clearFeatureReportsReceived(board);
         return out;
     }

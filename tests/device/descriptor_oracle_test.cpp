@@ -1,12 +1,12 @@
 // Every top-level collection that Windows dumped, parsed from the device's original
 // descriptor and compared field by field with what Windows reported.
 #include "descriptor_test_support.h"
+#include "oracle_json.h"
 #include "report_descriptor.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +15,7 @@ namespace tamo::device {
 namespace {
 
 using nlohmann::json;
+using tamo::test::LoadOracle;
 using testing::ExpectButtonCapsEqual;
 using testing::ExpectCapsEqual;
 using testing::ExpectLinkNodeEqual;
@@ -31,14 +32,6 @@ struct OracleCase {
 void PrintTo(const OracleCase &oracle, std::ostream *out)
 {
     *out << oracle.name;
-}
-
-json LoadOracle(const std::string &file)
-{
-    std::ifstream in(std::string{TAMO_ORACLE_DIR} + "/" + file);
-    if (!in)
-        return json::array();
-    return json::parse(in);
 }
 
 std::vector<OracleCase> WindowsCases()

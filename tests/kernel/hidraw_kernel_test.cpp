@@ -2,12 +2,12 @@
 // reached through /sys and /dev/hidrawN exactly as the tool reaches a USB board.
 #include "board_descriptors.h"
 #include "board_identity.h"
-#include "board_process.h"
 #include "discovery.h"
 #include "enumerated_paths.h"
 #include "hid_linux.h"
 #include "hid_string.h"
 #include "report_descriptor.h"
+#include "uhid_boards_test.h"
 
 #include <algorithm>
 #include <cstring>
@@ -57,16 +57,8 @@ std::size_t OpenDescriptorCount()
     return count;
 }
 
-class HidrawKernel : public ::testing::Test {
+class HidrawKernel : public UhidBoardsTest {
 protected:
-    void SetUp() override
-    {
-        if (const std::string why = UhidUnavailableReason(); !why.empty())
-            GTEST_SKIP() << why;
-        boards = std::make_unique<BoardProcess>();
-        ASSERT_TRUE(boards->started()) << "cannot run " << UhidBoardProgram();
-    }
-
     std::string create(const std::string &name, const std::string &options = {})
     {
         std::string node = boards->create(name, options);
@@ -126,7 +118,6 @@ protected:
         return text;
     }
 
-    std::unique_ptr<BoardProcess> boards;
     device::LinuxHidPlatform platform;
 };
 

@@ -1,10 +1,10 @@
 // The real window end to end over the real kernel: MainWindow on the native hidraw backend
 // with its real poll timer, in real time, against boards made through uhid.
-#include "board_process.h"
 #include "control_access.h"
 #include "lamp_shape.h"
 #include "main_window.h"
 #include "native_platform.h"
+#include "uhid_boards_test.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,15 +38,8 @@ std::string ZeroPaddedHex(const std::string &head, std::size_t bytes)
     return head + std::string(2 * bytes - head.size(), '0');
 }
 
-class WindowOverKernel : public ::testing::Test {
+class WindowOverKernel : public UhidBoardsTest {
 protected:
-    void SetUp() override
-    {
-        if (const std::string why = UhidUnavailableReason(); !why.empty())
-            GTEST_SKIP() << why;
-        boards = std::make_unique<BoardProcess>();
-        ASSERT_TRUE(boards->started()) << "cannot run " << UhidBoardProgram();
-    }
     void TearDown() override
     {
         window.reset(); // closes the board before the board program goes
@@ -74,7 +67,6 @@ protected:
     std::string text(const char *name) const { return app::ControlText(control(name)); }
     std::uint32_t lamp(int index) const { return window->lamp(index)->fillColourValue(); }
 
-    std::unique_ptr<BoardProcess> boards;
     std::unique_ptr<device::HidPlatform> platform;
     std::unique_ptr<app::MainWindow> window;
 };

@@ -1,5 +1,7 @@
 // Runs the tamo-hid-caps executable on the oracle descriptors and compares its JSON with what
 // Windows reported, and checks how it takes its input and reports faults.
+#include "oracle_json.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -7,7 +9,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 namespace {
 
 using nlohmann::json;
+using tamo::test::LoadOracle;
 
 struct ToolRun {
     int status = -1;
@@ -36,12 +38,6 @@ ToolRun RunTool(const std::string &arguments)
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
-}
-
-json LoadOracle(const std::string &file)
-{
-    std::ifstream in(std::string{TAMO_ORACLE_DIR} + "/" + file);
-    return in ? json::parse(in) : json::array();
 }
 
 struct ToolCase {

@@ -4,12 +4,12 @@
 #include "control_access.h"
 #include "hex_text.h"
 #include "lamp_shape.h"
+#include "report_hex.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <algorithm>
-#include <cstdio>
 #include <set>
 #include <stdexcept>
 
@@ -28,17 +28,6 @@ std::string ShownAsUtf8(const std::string &latin1)
 QString ScriptText(const std::string &utf8)
 {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string Hex(const std::vector<std::uint8_t> &bytes)
-{
-    std::string text;
-    for (std::uint8_t byte : bytes) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, text.empty() ? "%02X" : " %02X", byte);
-        text += digits;
-    }
-    return text;
 }
 
 // Words joined with " | ", the separator a script may also write between them.
@@ -410,7 +399,7 @@ std::string ScenarioRunner::receivedSinceLastCheck(int id)
     const auto &reports = platform_.featureReportsReceived(id);
     std::string text;
     for (std::size_t i = receivedSeen_[id]; i < reports.size(); ++i)
-        text += (text.empty() ? "" : " | ") + Hex(reports[i]);
+        text += (text.empty() ? "" : " | ") + sim::ReportHex(reports[i]);
     receivedSeen_[id] = reports.size();
     return text.empty() ? "none" : text;
 }

@@ -1,6 +1,6 @@
 #include "descriptor_state.h"
 
-#include "report_descriptor.h"
+#include "collection_caps.h"
 
 #include <utility>
 

@@ -2,8 +2,8 @@
 // field values the Windows HID parser gives them.
 #pragma once
 
+#include "collection_caps.h"
 #include "descriptor_state.h"
-#include "report_descriptor.h"
 
 #include <array>
 #include <cstddef>

@@ -1,13 +1,11 @@
-// Turns a HID report descriptor into what the Windows HID parser reports for each top-level
-// collection: HIDP_CAPS and the value-capabilities records in Windows' order.
+// What the parser gives for one top-level collection, in the forms Windows' HID parser
+// reports them, and the bounds it keeps: the types the parser's steps share.
 #pragma once
 
 #include "hid_records.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <span>
-#include <string>
 #include <vector>
 
 namespace tamo::device {
@@ -61,16 +59,6 @@ struct HidCollectionCaps {
     std::vector<HidLinkCollectionNode> linkCollectionNodes;
 };
 
-struct DescriptorParse {
-    std::vector<HidCollectionCaps> collections;
-    // Empty when the whole descriptor parsed; otherwise the first fault and its byte offset.
-    // Faults that can be stepped over (a stray End Collection or Pop, a main item outside any
-    // collection, a long item) are skipped and parsing goes on; the others end it. Every
-    // collection completed before the end is returned.
-    std::string error;
-    bool ok() const { return error.empty(); }
-};
-
 // Bounds on what one descriptor may declare; going past one ends the parse with an error.
 // Real devices stay far below them (the largest known has 232 caps in one collection).
 namespace descriptor_limits {
@@ -86,8 +74,5 @@ inline constexpr std::size_t CAPS = 8192; // over all collections and report typ
 inline constexpr std::uint32_t FIELD_VALUE = 0xFFFF;
 inline constexpr std::uint32_t REPORT_BYTES = 0xFFFF;
 } // namespace descriptor_limits
-
-// Never reads outside descriptor, and bounds time and memory whatever the descriptor declares.
-DescriptorParse ParseReportDescriptor(std::span<const std::uint8_t> descriptor);
 
 } // namespace tamo::device

@@ -2,8 +2,8 @@
 // collection behind an opaque handle, answered as HidP_GetCaps and HidP_GetValueCaps do.
 #pragma once
 
+#include "collection_caps.h"
 #include "platform_result.h"
-#include "report_descriptor.h"
 
 #include <cstdint>
 #include <map>
