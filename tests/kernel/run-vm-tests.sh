@@ -84,7 +84,7 @@ boot() { # accel image
         qemu-system-x86_64 -accel "$1" "${cpu[@]}" -m "${TAMO_VM_MEMORY:-1024}" \
         -smp "${TAMO_VM_SMP:-2}" -nographic -no-reboot -nic none \
         -kernel "$2" -initrd "$initrd" -append "console=ttyS0 quiet panic=-1" \
-        </dev/null 2>&1 | tr -d '\r' | tee "$log"
+        </dev/null 2>&1 | stdbuf -o0 tr -d '\r' | tee "$log"
     return "${PIPESTATUS[0]}"
 }
 started() { grep -q '@@tamo ready' "$log"; }

@@ -168,18 +168,20 @@ TEST_F(UsbKernel, IdentificationByTheMarkerInString42AndByTheProductId)
         // Another maker's device is never asked for string 42, whatever it holds.
         {"vid=0x046d marker=Tamo pid=", false, false},
     };
+    int n = 0;
     for (const Case &c : cases) {
+        const std::string name = "b" + std::to_string(n++);
         const std::string options =
             std::string(c.options)
             + std::to_string(device::PID_FIRST + (std::strstr(c.options, "none") ? 3 : 22));
         SCOPED_TRACE(options);
-        create("b", "serial=USB-1 " + options);
+        create(name, "serial=USB-1 " + options);
         EXPECT_EQ(listed(),
                   c.listed ? std::vector<std::string>{"USB-1"} : std::vector<std::string>{});
-        const auto events = boards->events("b");
+        const auto events = boards->events(name);
         EXPECT_EQ(Contains(events, "string 42") || Contains(events, "string 42 stalled"),
                   c.markerAsked);
-        remove("b");
+        remove(name);
     }
 }
 
@@ -231,7 +233,9 @@ TEST_F(UsbKernel, FeatureReportsRoundTripThroughTheControlPipe)
     // usbhid sends 16 bytes without the report number; the board puts it back in its record.
     EXPECT_EQ(boards->featureReports("b"), (std::vector<std::string>{Hex(command), Hex(modes)}));
 
+    // Report number 0 in byte 0; the rest must be overwritten by the reply.
     std::vector<std::uint8_t> reply(kFeatureLength, 0xAA);
+    reply[0] = 0;
     const auto got = platform.HidD_GetFeature(handle, reply);
     EXPECT_TRUE(got) << got.error;
     EXPECT_EQ(Hex(reply),

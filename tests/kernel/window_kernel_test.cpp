@@ -143,7 +143,8 @@ TEST_P(WindowOverKernel, TheSelfDiagnosticShowsTheBoardsReply)
     control<QPushButton>("Selftest")->click();
     EXPECT_EQ(text("TestResult"), "Failed on B7");
     EXPECT_EQ(text("Text1"), "0 7");
-    EXPECT_EQ(boards->featureReports("w"), std::vector<std::string>{ZeroPaddedHex("00e1", 17)});
+    EXPECT_EQ(boards->featureReports("w"), std::vector<std::string>{ZeroPaddedHex("00e1", 17)})
+        << "the board saw: " << ::testing::PrintToString(boards->events("w"));
 }
 
 TEST_P(WindowOverKernel, AnUnplugIsNoticedAndTheBoardReopenedWhenItReturns)

@@ -1,17 +1,14 @@
 #include "gadget_device.h"
 
 #include "errno_text.h"
-#include "hex_bytes.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <linux/aio_abi.h>
 #include <linux/usb/gadgetfs.h>
 #include <poll.h>
 #include <sys/eventfd.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace tamo::usb {
@@ -23,9 +20,6 @@ namespace {
 constexpr const char *kInEndpointFiles[] = {"ep1in-bulk", "ep5in-int"};
 constexpr std::uint32_t kEndpointTag = 1;
 constexpr std::uint32_t kDeviceTag = 0;
-// After a failed write (the host reset the port, or has not enabled it yet) the next one
-// waits a little, instead of failing again at once and again.
-constexpr std::uint64_t kRetryUs = 20'000;
 // The data stage of an OUT request follows its setup packet within a frame or two.
 constexpr int kDataStageWaitMs = 2000;
 
@@ -42,40 +36,28 @@ std::uint32_t ButtonsOf(const std::vector<std::uint8_t> &report)
     return buttons;
 }
 
-std::string Hex32(std::uint32_t value)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08x", value);
-    return text;
-}
-
 } // namespace
 
 GadgetDevice::GadgetDevice(BoardFunction function, std::filesystem::path gadgetfs)
     : function_(std::move(function))
     , gadgetfs_(std::move(gadgetfs))
 {
-    aio_context_t context = 0;
-    if (::syscall(SYS_io_setup, 8, &context) == 0)
-        aio_ = context;
-    completions_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    writerEvents_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
 }
 
 GadgetDevice::~GadgetDevice()
 {
     unplug();
-    if (aio_ != 0)
-        ::syscall(SYS_io_destroy, static_cast<aio_context_t>(aio_)); // waits for cancelled writes
-    if (completions_ >= 0)
-        ::close(completions_);
+    if (writerEvents_ >= 0)
+        ::close(writerEvents_);
 }
 
 bool GadgetDevice::plugIn(std::string &error)
 {
     if (pluggedIn())
         return true;
-    if (aio_ == 0 || completions_ < 0) {
-        error = "no asynchronous I/O (io_setup or eventfd failed)";
+    if (writerEvents_ < 0) {
+        error = "no eventfd";
         return false;
     }
     // The controller's file is the one that is not an endpoint's.
@@ -114,17 +96,14 @@ bool GadgetDevice::plugIn(std::string &error)
     // stalls them, strings included. The host starts enumerating at once, so read now.
     usb_gadgetfs_event none[1];
     [[maybe_unused]] const ssize_t got = ::read(ep0_, none, sizeof none);
-    ++generation_;
     configured_ = false;
-    inFlight_ = false;
-    anyTaken_ = false;
-    nextDueUs_ = 0;
-    changes_.clear();
+    streamed_.reset();
     return true;
 }
 
 void GadgetDevice::closeEndpoint()
 {
+    writer_.reset(); // ends a write that waits for the host
     if (endpoint_ >= 0)
         ::close(endpoint_);
     endpoint_ = -1;
@@ -135,12 +114,9 @@ void GadgetDevice::unplug()
 {
     if (!pluggedIn())
         return;
-    // A write still in flight ends with the disconnect; its completion is ignored.
     closeEndpoint();
     ::close(ep0_);
     ep0_ = -1;
-    ++generation_;
-    inFlight_ = false;
 }
 
 std::vector<int> GadgetDevice::fds() const
@@ -148,16 +124,21 @@ std::vector<int> GadgetDevice::fds() const
     std::vector<int> fds;
     if (ep0_ >= 0)
         fds.push_back(ep0_);
-    if (completions_ >= 0)
-        fds.push_back(completions_);
+    if (writerEvents_ >= 0)
+        fds.push_back(writerEvents_);
     return fds;
 }
 
 void GadgetDevice::handleReadable(int fd, std::uint64_t nowUs, std::vector<std::string> &events)
 {
-    if (fd == completions_)
-        reapWrites(nowUs, events);
-    else if (fd == ep0_)
+    if (fd == writerEvents_) {
+        std::uint64_t signalled = 0;
+        [[maybe_unused]] const ssize_t got = ::read(writerEvents_, &signalled, sizeof signalled);
+        if (writer_) {
+            auto mine = writer_->takeEvents();
+            events.insert(events.end(), mine.begin(), mine.end());
+        }
+    } else if (fd == ep0_)
         readEvents(nowUs, events);
 }
 
@@ -264,7 +245,8 @@ bool GadgetDevice::enableEndpoint(std::string &error)
         if (::write(fd, config.data(), config.size()) == static_cast<ssize_t>(config.size())) {
             endpoint_ = fd;
             configured_ = true;
-            nextDueUs_ = 0;
+            streamed_.reset();
+            writer_ = std::make_unique<ReportWriter>(endpoint_, writerEvents_);
             return true;
         }
         error = Fail("write(" + path.string() + ") configuring");
@@ -273,103 +255,35 @@ bool GadgetDevice::enableEndpoint(std::string &error)
     return false;
 }
 
-bool GadgetDevice::submit(std::vector<std::uint8_t> report, std::uint64_t nowUs, std::string &error)
-{
-    // The board has no report IDs: the wire carries the report without its ID byte.
-    const std::uint32_t buttons = ButtonsOf(report);
-    if (!report.empty())
-        report.erase(report.begin());
-    iocb request{};
-    request.aio_data = generation_;
-    request.aio_lio_opcode = IOCB_CMD_PWRITE;
-    request.aio_fildes = static_cast<std::uint32_t>(endpoint_);
-    request.aio_buf = reinterpret_cast<std::uintptr_t>(report.data());
-    request.aio_nbytes = report.size();
-    request.aio_flags = IOCB_FLAG_RESFD;
-    request.aio_resfd = static_cast<std::uint32_t>(completions_);
-    iocb *requests[] = {&request};
-    // gadgetfs copies the data before io_submit returns, so report may go out of scope.
-    if (::syscall(SYS_io_submit, static_cast<aio_context_t>(aio_), 1, requests) != 1) {
-        error = Fail("io_submit(" + std::string(kInEndpointFiles[0]) + ")");
-        nextDueUs_ = nowUs + kRetryUs;
-        return false;
-    }
-    inFlight_ = true;
-    inFlightButtons_ = buttons;
-    inFlightSentUs_ = nowUs;
-    return true;
-}
-
-void GadgetDevice::reapWrites(std::uint64_t nowUs, std::vector<std::string> &events)
-{
-    std::uint64_t signalled = 0;
-    [[maybe_unused]] const ssize_t got = ::read(completions_, &signalled, sizeof signalled);
-    io_event done[8];
-    timespec none{0, 0};
-    for (;;) {
-        const long count =
-            ::syscall(SYS_io_getevents, static_cast<aio_context_t>(aio_), 0, 8, done, &none);
-        if (count <= 0)
-            break;
-        for (long i = 0; i < count; ++i) {
-            if (done[i].data != generation_)
-                continue;
-            inFlight_ = false;
-            if (done[i].res < 0) {
-                // ESHUTDOWN and ECONNRESET come with a reset or disconnect; the report is
-                // sent again once the host polls.
-                nextDueUs_ = nowUs + kRetryUs;
-                continue;
-            }
-            if (!anyTaken_ || inFlightButtons_ != lastTakenButtons_)
-                events.push_back("report " + Hex32(inFlightButtons_)
-                                 + " sent=" + std::to_string(inFlightSentUs_)
-                                 + " taken=" + std::to_string(nowUs));
-            anyTaken_ = true;
-            lastTakenButtons_ = inFlightButtons_;
-            if (function_.model() != nullptr
-                && function_.model()->inputMode() == sim::InputMode::OnChange && !changes_.empty())
-                changes_.pop_front();
-        }
-    }
-    pumpInput(nowUs, events);
-}
-
-void GadgetDevice::pumpInput(std::uint64_t nowUs, std::vector<std::string> &events)
+void GadgetDevice::pumpInput(std::uint64_t nowUs, std::vector<std::string> &)
 {
     sim::BoardModel *model = function_.model();
     if (model == nullptr)
         return;
-    const bool onChange = model->inputMode() == sim::InputMode::OnChange;
-    if (onChange) {
+    // The board has no report IDs: the wire carries its reports without the ID byte.
+    auto wire = [](std::vector<std::uint8_t> report) {
+        WireReport out{{}, ButtonsOf(report)};
+        out.bytes.assign(report.begin() + (report.empty() ? 0 : 1), report.end());
+        return out;
+    };
+    if (model->inputMode() == sim::InputMode::OnChange) {
+        // Changes made before the host configured the device are sent once it has.
+        if (!configured_)
+            return;
         for (auto &report : model->takeInputReports(nowUs / 1000))
-            changes_.push_back(std::move(report));
-    }
-    if (!configured_ || inFlight_ || nowUs < nextDueUs_)
-        return;
-    std::string error;
-    if (onChange) {
-        // The change stays queued until the host has taken it.
-        if (!changes_.empty() && !submit(changes_.front(), nowUs, error))
-            events.push_back("error " + error);
+            writer_->queue(wire(std::move(report)));
         return;
     }
-    // A streaming board answers each poll with its state, at most once a period.
-    if (!submit(model->inputReport(), nowUs, error))
-        events.push_back("error " + error);
-    else
-        nextDueUs_ = nowUs + 1000ull * model->streamPeriodMs();
+    std::vector<std::uint8_t> state = model->inputReport();
+    if (configured_ && streamed_ != state) {
+        writer_->stream(wire(state), model->streamPeriodMs());
+        streamed_ = std::move(state);
+    }
 }
 
-int GadgetDevice::timeoutMs(std::uint64_t nowUs) const
+int GadgetDevice::timeoutMs(std::uint64_t) const
 {
-    const sim::BoardModel *model = function_.model();
-    if (model == nullptr || !configured_ || inFlight_)
-        return -1;
-    const bool waiting = model->inputMode() == sim::InputMode::Streaming || !changes_.empty();
-    if (!waiting)
-        return -1;
-    return nowUs >= nextDueUs_ ? 0 : static_cast<int>((nextDueUs_ - nowUs + 999) / 1000);
+    return -1; // the writer keeps its own time
 }
 
 } // namespace tamo::usb

@@ -1,16 +1,18 @@
 // One USB device made through gadgetfs on a device controller (dummy_hcd in the test VM): it
 // writes the device's descriptors to the controller's ep0 file, which connects it; answers
 // the control requests that gadgetfs hands up through that file; enables the interrupt IN
-// endpoint when the host configures the device; and sends the board's input reports through
-// it with asynchronous writes, so that one thread serves everything. Closing the ep0 file
-// disconnects the device, as pulling the plug does.
+// endpoint when the host configures the device; and hands the board's input reports to the
+// endpoint's writer thread. Closing the ep0 file disconnects the device, as pulling the plug
+// does.
 #pragma once
 
 #include "board_function.h"
+#include "report_writer.h"
 
 #include <cstdint>
-#include <deque>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,7 @@ public:
     void unplug();
     bool pluggedIn() const { return ep0_ >= 0; }
 
-    // The files to watch: ep0 and the completion notice of the input writes.
+    // The files to watch: ep0 and the writer's event notice.
     std::vector<int> fds() const;
     // Serves what is ready on fd; events get one line each (without the device's name).
     void handleReadable(int fd, std::uint64_t nowUs, std::vector<std::string> &events);
@@ -44,8 +46,6 @@ private:
     void readEvents(std::uint64_t nowUs, std::vector<std::string> &events);
     void answer(const ControlRequest &request, std::vector<std::string> &events);
     bool enableEndpoint(std::string &error);
-    void reapWrites(std::uint64_t nowUs, std::vector<std::string> &events);
-    bool submit(std::vector<std::uint8_t> report, std::uint64_t nowUs, std::string &error);
     void closeEndpoint();
 
     BoardFunction function_;
@@ -53,17 +53,9 @@ private:
     int ep0_ = -1;
     int endpoint_ = -1;
     bool configured_ = false;
-    // Linux native AIO: the context, and an eventfd that it signals on every completion.
-    unsigned long aio_ = 0;
-    int completions_ = -1;
-    std::uint32_t generation_ = 0; // completions of an earlier connection are ignored
-    bool inFlight_ = false;
-    std::uint32_t inFlightButtons_ = 0;
-    std::uint64_t inFlightSentUs_ = 0;
-    std::uint64_t nextDueUs_ = 0;
-    std::uint32_t lastTakenButtons_ = 0;
-    bool anyTaken_ = false;
-    std::deque<std::vector<std::uint8_t>> changes_;
+    int writerEvents_ = -1; // an eventfd the writer signals
+    std::unique_ptr<ReportWriter> writer_;
+    std::optional<std::vector<std::uint8_t>> streamed_; // the state last handed to the writer
 };
 
 } // namespace tamo::usb
