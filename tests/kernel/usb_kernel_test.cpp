@@ -306,6 +306,47 @@ TEST_F(UsbKernel, AnUnplugFailsTheReadAndTheReplugGivesANewNodeThatOpens)
     EXPECT_TRUE(platform.CloseHandle(again));
 }
 
+TEST_F(UsbKernel, TheNewestReportWinsWhenTheBoardQueuesMoreThanAReadTakes)
+{
+    // 64-byte reports every millisecond: some 50 a poll period, and a 1000-byte read takes 15.
+    constexpr std::size_t kLong = 64;
+    const PlatformHandle reader = open(create("b", "stream=1ms input=64"), true);
+    std::this_thread::sleep_for(kAfterOpen);
+    struct Poll {
+        std::size_t bytes = 0;
+        std::uint8_t newestButtons = 0;
+    };
+    auto poll = [&] {
+        std::this_thread::sleep_for(50ms); // the window's tick
+        std::vector<std::uint8_t> buffer(1000, 0);
+        std::uint32_t bytesRead = 0;
+        device::OVERLAPPED overlapped;
+        const auto result = platform.ReadFile(reader, buffer, bytesRead, overlapped);
+        EXPECT_NE(result.outcome, ReadOutcome::Failed) << result.error;
+        Poll got{bytesRead, 0};
+        if (bytesRead >= kLong)
+            got.newestButtons = buffer[bytesRead - kLong + 3];
+        return got;
+    };
+    std::size_t fullReads = 0;
+    for (int i = 0; i < 10; ++i)
+        fullReads += poll().bytes == 15 * kLong ? 1 : 0;
+    // Otherwise this run shows nothing: the board must outpace one read.
+    EXPECT_GT(fullReads, 0u) << "the board never queued more than one read takes";
+
+    ASSERT_EQ(boards->order("buttons b 0x5a"), "ok buttons b");
+    // Once the new state is on the wire, the next poll shows it; a read that took the oldest
+    // reports would show it only after the backlog (hundreds of milliseconds).
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!boards->waitForEventCount("b", "report 0x0000005a", 1, 10ms)
+           && std::chrono::steady_clock::now() < deadline)
+        poll();
+    ASSERT_EQ(boards->eventCount("b", "report 0x0000005a"), 1u);
+    poll(); // may have read before the report
+    EXPECT_EQ(poll().newestButtons, 0x5A);
+    EXPECT_TRUE(platform.CloseHandle(reader));
+}
+
 // Runs body as the unprivileged user "nobody" in a child process and returns its debug-log
 // lines, one string per line, and what body returned.
 std::pair<std::vector<std::string>, std::string> AsNobody(const std::function<std::string()> &body)

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <poll.h>
+#include <sched.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -43,6 +44,16 @@ int main(int argc, char **argv)
                      argv[0]);
         return 2;
     }
+    // gadgetfs completes a SET_REPORT's data stage in the kernel and keeps one pending setup
+    // event: when the host sends its next request before this program has read the event,
+    // the first is lost. Hardware answers at once; a real-time priority comes closest.
+    sched_param priority{};
+    priority.sched_priority = 10;
+    if (::sched_setscheduler(0, SCHED_FIFO, &priority) != 0)
+        std::fprintf(stderr,
+                     "tamo-usb-board: no real-time priority (%s); a request that "
+                     "follows a SET_REPORT at once may hide it\n",
+                     std::strerror(errno));
     tamo::usb::UsbBoardHost host(PrintLine, paths);
     PrintLine("ready");
     std::string input;
