@@ -110,9 +110,19 @@ Figures Measure(const char *label, const std::string &options)
             std::this_thread::sleep_for(std::chrono::milliseconds((seed >> 16) % 31));
         }
     }
-    std::printf("%-44s median %6.1f ms  p99 %6.1f ms  max %6.1f ms  (%zu presses, %d missed)\n",
+    // A press slower than half a second: a stall of the emulated machine, or the host
+    // resetting the device (each reset shows as a new connect of the board).
+    const auto slow =
+        std::count_if(figures.ms.begin(), figures.ms.end(), [](double ms) { return ms > 500; });
+    const auto events = boards.events("b");
+    const auto connects = std::count_if(events.begin(), events.end(), [](const std::string &e) {
+        return e.starts_with("connect");
+    });
+    std::printf("%-40s median %6.1f ms  p99 %6.1f ms  max %6.1f ms  (%zu presses, %d missed, "
+                "%ld over 500 ms, %ld connects)\n",
                 label, Percentile(figures.ms, 0.5), Percentile(figures.ms, 0.99),
-                Percentile(figures.ms, 1.0), figures.ms.size(), figures.missed);
+                Percentile(figures.ms, 1.0), figures.ms.size(), figures.missed,
+                static_cast<long>(slow), static_cast<long>(connects));
     std::fflush(stdout);
     return figures;
 }

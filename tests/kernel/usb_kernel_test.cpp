@@ -178,6 +178,7 @@ TEST_F(UsbKernel, IdentificationByTheMarkerInString42AndByTheProductId)
         create(name, "serial=USB-1 " + options);
         EXPECT_EQ(listed(),
                   c.listed ? std::vector<std::string>{"USB-1"} : std::vector<std::string>{});
+        boards->featureReports(name); // a round trip: every earlier event line has arrived
         const auto events = boards->events(name);
         EXPECT_EQ(Contains(events, "string 42") || Contains(events, "string 42 stalled"),
                   c.markerAsked);
