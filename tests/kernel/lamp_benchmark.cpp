@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -41,13 +42,15 @@ double Percentile(std::vector<double> values, double p)
     return values[at];
 }
 
-// The board's "report BITS sent=US taken=US" line for these buttons, the last one.
-bool SentUs(BoardProcess &boards, std::uint32_t buttons, std::uint64_t &sent)
+// The board's "report BITS sent=US" line for these buttons among the events from index
+// `from` on (an earlier press of the same button has its own line).
+bool SentUs(BoardProcess &boards, std::size_t from, std::uint32_t buttons, std::uint64_t &sent)
 {
     char prefix[32];
     std::snprintf(prefix, sizeof prefix, "report 0x%08x sent=", buttons);
     const auto events = boards.events("b");
-    for (auto it = events.rbegin(); it != events.rend(); ++it) {
+    for (auto it = events.rbegin();
+         it != events.rend() && it < events.rend() - static_cast<std::ptrdiff_t>(from); ++it) {
         if (it->starts_with(prefix)) {
             sent = std::stoull(it->substr(std::string(prefix).size()));
             return true;
@@ -87,6 +90,7 @@ Figures Measure(const char *label, const std::string &options)
             // One button at a time, each press a new state; lamps 1..32 in turn.
             const int lamp = press % 32;
             const std::uint32_t buttons = 1u << lamp;
+            const std::size_t before = boards.events("b").size();
             boards.order("buttons b " + std::to_string(buttons));
             std::uint64_t lampUs = 0;
             QElapsedTimer clock;
@@ -99,7 +103,7 @@ Figures Measure(const char *label, const std::string &options)
                 }
             }
             std::uint64_t sentUs = 0;
-            for (int i = 0; i < 100 && !SentUs(boards, buttons, sentUs); ++i)
+            for (int i = 0; i < 100 && !SentUs(boards, before, buttons, sentUs); ++i)
                 std::this_thread::sleep_for(10ms);
             if (lampUs == 0 || sentUs == 0 || sentUs > lampUs)
                 ++figures.missed;
@@ -143,5 +147,7 @@ int main(int argc, char **argv)
     Measure("on change, 8-byte reports", "stream=onchange");
     Measure("streaming every 1 ms, 8-byte reports", "stream=1ms");
     Measure("streaming every 1 ms, 64-byte reports", "stream=1ms input=64");
-    return 0;
+    // What the kernel said about the USB device meanwhile (resets, transfer errors).
+    std::fflush(stdout);
+    return std::system("dmesg | grep -iE 'usb 1-1|hid|dummy' | grep -v 'input:' | tail -15") < 0;
 }

@@ -6,8 +6,8 @@
 //   event NAME connect full|high | disconnect | configured N
 //   event NAME string N [stalled]     a string descriptor the host asked for
 //   event NAME get HEX | set HEX | refused HEX | stall SETUP
-//   event NAME report BITS sent=US taken=US   an input report with new buttons, as the host
-//                                             took it (CLOCK_MONOTONIC microseconds)
+//   event NAME report BITS sent=US    the first input report with new buttons, as it was
+//                                     written to the endpoint (CLOCK_MONOTONIC microseconds)
 //   feature NAME HEX                  one received feature report (dump)
 // gadgetfs serves one device at a time, so only one device may be plugged in at once.
 #pragma once
