@@ -7,10 +7,15 @@
 #include <poll.h>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace tamo::device {
 
 namespace {
+
+// hidraw queues at most 64 reports per reader; a board cannot refill the queue faster than
+// it is read, but the drain stops here whatever happens.
+constexpr std::size_t kMaxReportsPerDrain = 1024;
 
 std::string Call(std::string_view call, std::string_view name)
 {
@@ -93,42 +98,57 @@ ReadResult DrainInputReports(int fd, std::string_view name, InputReportFormat fo
     // The ID byte that hidraw leaves out for a device without report IDs is put back, so
     // that every report in the buffer has the same layout.
     const std::size_t dataOffset = format.usesReportIds ? 0 : 1;
-    std::size_t filled = 0;
-    while (buffer.size() - filled >= format.reportLength) {
+    // The buffer is a ring of whole-report slots. hidraw keeps a reader's oldest reports and
+    // drops the newest once its queue is full, so a board that queues more than one read
+    // takes would be shown ever later; everything queued is read instead, and the oldest
+    // give way, so the buffer always ends with the newest report.
+    const std::size_t slots = buffer.size() / format.reportLength;
+    std::vector<std::uint8_t> scratch(format.reportLength);
+    std::size_t taken = 0;
+    while (taken < kMaxReportsPerDrain) {
         int error = 0;
         const Readiness readiness = Poll(fd, error);
         if (readiness == Readiness::Error)
             return ReadResult::failed(ErrnoText(Call("poll", name), error));
         if (readiness == Readiness::HungUp) {
-            if (filled > 0)
+            if (taken > 0)
                 break;
             return ReadResult::failed(Call("poll", name) + ": device hung up");
         }
         if (readiness == Readiness::Empty)
             break;
 
-        const std::span<std::uint8_t> slot = buffer.subspan(filled, format.reportLength);
-        std::fill(slot.begin(), slot.end(), std::uint8_t{0});
+        std::fill(scratch.begin(), scratch.end(), std::uint8_t{0});
         // A report longer than the slot is cut by the kernel; a shorter one stays padded.
         ssize_t got = 0;
         do {
-            got = ::read(fd, slot.data() + dataOffset, slot.size() - dataOffset);
+            got = ::read(fd, scratch.data() + dataOffset, scratch.size() - dataOffset);
         } while (got < 0 && errno == EINTR);
         if (got > 0) {
-            filled += slot.size();
+            const std::size_t slot = taken % slots;
+            std::copy(scratch.begin(), scratch.end(),
+                      buffer.begin() + static_cast<std::ptrdiff_t>(slot * format.reportLength));
+            ++taken;
             continue;
         }
         const int readError = got < 0 ? errno : 0;
-        std::fill(slot.begin(), slot.end(), std::uint8_t{0});
         if (readError == EAGAIN || readError == EWOULDBLOCK)
             break;
         // A removed board's queued reports are read first; the EIO after them is seen by
         // the next read, so nothing that arrived is lost.
-        if (filled > 0)
+        if (taken > 0)
             break;
         if (got == 0)
             return ReadResult::failed(Call("read", name) + ": end of file");
         return ReadResult::failed(ErrnoText(Call("read", name), readError));
+    }
+    const std::size_t kept = std::min(taken, slots);
+    const std::size_t filled = kept * format.reportLength;
+    // After a wrap the oldest kept report sits in the slot the next one would have used.
+    if (taken > slots) {
+        const auto oldest =
+            buffer.begin() + static_cast<std::ptrdiff_t>((taken % slots) * format.reportLength);
+        std::rotate(buffer.begin(), oldest, buffer.begin() + static_cast<std::ptrdiff_t>(filled));
     }
     bytesRead = static_cast<std::uint32_t>(filled);
     if (filled == 0)

@@ -21,8 +21,9 @@ struct InputReportFormat {
 // Whether the descriptor declares any Report ID item. Walks items only, never past its end.
 bool DescriptorUsesReportIds(std::span<const std::uint8_t> descriptor);
 
-// Reads whole reports while another fits in buffer, oldest first; returns at once whatever
-// is queued, also on a blocking descriptor. name goes into error texts.
+// Reads every queued report and leaves in buffer the newest ones that fit, whole, oldest
+// first (so the last one is always the newest); returns at once, also on a blocking
+// descriptor. name goes into error texts.
 ReadResult DrainInputReports(int fd, std::string_view name, InputReportFormat format,
                              std::span<std::uint8_t> buffer, std::uint32_t &bytesRead);
 

@@ -27,20 +27,30 @@ bool WriteAll(int fd, const std::string &text)
     return true;
 }
 
-} // namespace
-
-std::string UhidBoardProgram()
+std::string BoardProgram(const char *variable, const char *name, const char *built)
 {
-    if (const char *path = std::getenv("TAMO_UHID_BOARD"))
+    if (const char *path = std::getenv(variable))
         return path;
     std::error_code error;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) {
-        const auto beside = self.parent_path() / "tamo-uhid-board";
+        const auto beside = self.parent_path() / name;
         if (std::filesystem::exists(beside, error))
             return beside.string();
     }
-    return TAMO_UHID_BOARD_PATH;
+    return built;
+}
+
+} // namespace
+
+std::string UhidBoardProgram()
+{
+    return BoardProgram("TAMO_UHID_BOARD", "tamo-uhid-board", TAMO_UHID_BOARD_PATH);
+}
+
+std::string UsbBoardProgram()
+{
+    return BoardProgram("TAMO_USB_BOARD", "tamo-usb-board", TAMO_USB_BOARD_PATH);
 }
 
 std::string UhidUnavailableReason()
@@ -49,6 +59,15 @@ std::string UhidUnavailableReason()
         return std::string("/dev/uhid: ") + std::strerror(errno)
                + " (needs the uhid and hid-generic modules and root; "
                  "tests/kernel/run-vm-tests.sh runs this inside a VM)";
+    return {};
+}
+
+std::string UsbUnavailableReason()
+{
+    std::error_code error;
+    if (!std::filesystem::exists("/dev/gadget/dummy_udc", error))
+        return "no /dev/gadget/dummy_udc (needs dummy_hcd, gadgetfs mounted on /dev/gadget, "
+               "usbhid and root; tests/kernel/run-vm-tests.sh runs this inside a VM)";
     return {};
 }
 
@@ -165,13 +184,40 @@ std::string BoardProcess::order(const std::string &line, std::chrono::millisecon
     return lastReply_;
 }
 
-std::string BoardProcess::create(const std::string &name, const std::string &options)
+std::string BoardProcess::nodeOf(const std::string &reply, const std::string &prefix)
 {
-    const std::string reply = order("create " + name + (options.empty() ? "" : " " + options));
-    const std::string prefix = "ok create " + name + " node=";
     if (!reply.starts_with(prefix))
         return {};
-    return "/dev/" + reply.substr(prefix.size());
+    const std::string rest = reply.substr(prefix.size());
+    const std::size_t space = rest.find(' ');
+    const std::size_t usb = rest.find(" usb=");
+    usbNode_ = usb == std::string::npos ? "" : "/dev/" + rest.substr(usb + 5);
+    return "/dev/" + rest.substr(0, space);
+}
+
+std::string BoardProcess::create(const std::string &name, const std::string &options)
+{
+    const std::string reply =
+        order("create " + name + (options.empty() ? "" : " " + options), std::chrono::seconds(30));
+    return nodeOf(reply, "ok create " + name + " node=");
+}
+
+std::string BoardProcess::replug(const std::string &name)
+{
+    return nodeOf(order("replug " + name, std::chrono::seconds(30)),
+                  "ok replug " + name + " node=");
+}
+
+std::vector<std::string> BoardProcess::events(const std::string &name) const
+{
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> mine;
+    const std::string prefix = "event " + name + " ";
+    for (const std::string &line : events_) {
+        if (line.starts_with(prefix))
+            mine.push_back(line.substr(prefix.size()));
+    }
+    return mine;
 }
 
 std::vector<std::string> BoardProcess::featureReports(const std::string &name)

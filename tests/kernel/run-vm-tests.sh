@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The kernel tests: boots Debian's own kernel under QEMU with an initramfs that holds our test
-# programs and the HID modules, runs them against real /dev/hidrawN devices made through
-# uhid, and reads their verdict from the console. Ends with the line "N passed, N failed" and
+# programs and the HID and USB modules, runs them against real /dev/hidrawN devices made
+# through uhid and through gadgetfs on dummy_hcd, and reads their verdict from the console. Ends with the line "N passed, N failed" and
 # exits 0 only when every test inside the VM passed.
 #
-#   run-vm-tests.sh --work DIR --board PROGRAM [--test PROGRAM]... [--bench PROGRAM]...
+#   run-vm-tests.sh --work DIR --board PROGRAM... [--test PROGRAM]... [--bench PROGRAM]...
 #
+#   --board  a board program the tests start (tamo-uhid-board, tamo-usb-board)
 #   --test   a GoogleTest program; its tests are counted
 #   --bench  a program that prints figures; shown, never counted
 #   TAMO_VM_CACHE    where the kernel is kept (default /var/cache/tamo-vm, else DIR/cache)
@@ -15,18 +16,18 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-work="" board="" programs=()
+work="" boards=() programs=()
 while [ $# -gt 0 ]; do
     case $1 in
     --work) work=$2; shift 2 ;;
-    --board) board=$2; shift 2 ;;
+    --board) boards+=("board:$2"); shift 2 ;;
     --test) programs+=("test:$2"); shift 2 ;;
     --bench) programs+=("bench:$2"); shift 2 ;;
     *) echo "run-vm-tests: unknown argument $1" >&2; exit 2 ;;
     esac
 done
-[ -n "$work" ] && [ -n "$board" ] && [ ${#programs[@]} -gt 0 ] || {
-    sed -n '2,17s/^# \{0,1\}//p' "$0" >&2
+[ -n "$work" ] && [ ${#boards[@]} -gt 0 ] && [ ${#programs[@]} -gt 0 ] || {
+    sed -n '2,19s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
@@ -58,7 +59,7 @@ mkdir -p "$cache" 2>/dev/null && [ -w "$cache" ] || cache=$work/cache
 start=$(date +%s.%N)
 kernel=$("$here/vm-kernel.sh" "$cache") || cannot "no kernel (see above)"
 initrd=$work/initramfs.cpio
-"$here/vm-initramfs.sh" "$initrd" "$work/stage" "$kernel" "$board" "${programs[@]}" ||
+"$here/vm-initramfs.sh" "$initrd" "$work/stage" "$kernel" "${boards[@]}" "${programs[@]}" ||
     cannot "cannot build the initramfs"
 prepared=$(date +%s.%N)
 
@@ -83,7 +84,7 @@ boot() { # accel image
         qemu-system-x86_64 -accel "$1" "${cpu[@]}" -m "${TAMO_VM_MEMORY:-1024}" \
         -smp "${TAMO_VM_SMP:-2}" -nographic -no-reboot -nic none \
         -kernel "$2" -initrd "$initrd" -append "console=ttyS0 quiet panic=-1" \
-        </dev/null 2>&1 | tr -d '\r' | tee "$log"
+        </dev/null 2>&1 | stdbuf -o0 tr -d '\r' | tee "$log"
     return "${PIPESTATUS[0]}"
 }
 started() { grep -q '@@tamo ready' "$log"; }

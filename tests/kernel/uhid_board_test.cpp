@@ -20,11 +20,11 @@ using uhid::UhidHappening;
 TEST(UhidBoardOrders, CreateOptionsAndValues)
 {
     std::string error;
-    const auto create = uhid::ParseOrder(
+    const auto create = orders::ParseOrder(
         R"(create b1 serial=S-9 vid=0x1209 pid=42 version=0x0102 product="Tamo micro 32" stream=onchange)",
         error);
     ASSERT_TRUE(create) << error;
-    EXPECT_EQ(create->verb, uhid::Verb::Create);
+    EXPECT_EQ(create->verb, orders::Verb::Create);
     EXPECT_EQ(create->device, "b1");
     EXPECT_FALSE(create->create.foreign);
     EXPECT_EQ(create->create.serial, "S-9");
@@ -34,12 +34,12 @@ TEST(UhidBoardOrders, CreateOptionsAndValues)
     EXPECT_EQ(create->create.product, "Tamo micro 32");
     EXPECT_EQ(create->create.inputMode, sim::InputMode::OnChange);
 
-    const auto stream = uhid::ParseOrder("create m kind=foreign stream=25ms", error);
+    const auto stream = orders::ParseOrder("create m kind=foreign stream=25ms", error);
     ASSERT_TRUE(stream) << error;
     EXPECT_TRUE(stream->create.foreign);
     EXPECT_EQ(stream->create.streamPeriodMs, 25u);
 
-    const auto buttons = uhid::ParseOrder("buttons b1 0x80000001", error);
+    const auto buttons = orders::ParseOrder("buttons b1 0x80000001", error);
     ASSERT_TRUE(buttons) << error;
     EXPECT_EQ(buttons->value, 0x80000001u);
 }
@@ -51,11 +51,11 @@ TEST(UhidBoardOrders, MalformedOrdersAreRefusedWithAReason)
           "status b1 x", "create b1 vid=0x10000", "create b1 stream=0ms", "create b1 colour=red",
           "create b1 kind=mouse", "create b1 product=\"open", "unplug b1 now", "quit now"}) {
         std::string error;
-        EXPECT_FALSE(uhid::ParseOrder(line, error)) << line;
+        EXPECT_FALSE(orders::ParseOrder(line, error)) << line;
         EXPECT_FALSE(error.empty()) << line;
     }
     std::string error;
-    EXPECT_FALSE(uhid::ParseOrder("create b1 marker=Tamo", error));
+    EXPECT_FALSE(orders::ParseOrder("create b1 marker=Tamo", error));
     EXPECT_NE(error.find("string 42"), std::string::npos) << error;
 }
 

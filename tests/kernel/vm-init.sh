@@ -1,5 +1,5 @@
 #!/bin/sh
-# /init of the kernel-test VM: loads the HID modules, runs each program that
+# /init of the kernel-test VM: loads the HID and USB modules, mounts gadgetfs, runs each program that
 # /etc/kernel-tests/list names (lines "test NAME" or "bench NAME"), frames each run with
 # "@@tamo" lines for the host to read, and powers off.
 /bin/busybox --install -s /bin
@@ -16,9 +16,12 @@ for m in $(cat /etc/kernel-tests/modules.load); do
 done
 # No udev here: the node stays root's, which these programs are.
 [ -c /dev/uhid ] || echo "@@tamo no /dev/uhid after loading the modules"
+# gadgetfs shows the device controller's ep0 file (dummy_udc) for the USB board program.
+mkdir -p /dev/gadget
+mount -t gadgetfs gadgetfs /dev/gadget || echo "@@tamo cannot mount gadgetfs"
 
 export HOME=/tmp XDG_RUNTIME_DIR=/tmp/runtime QT_QPA_PLATFORM=offscreen
-export TAMO_UHID_BOARD=/bin/tamo-uhid-board
+export TAMO_UHID_BOARD=/bin/tamo-uhid-board TAMO_USB_BOARD=/bin/tamo-usb-board
 mkdir -m 700 /tmp/runtime
 limit=$(cat /etc/kernel-tests/program-timeout)
 # The firmware leaves escape codes on the console line; start a fresh one.

@@ -3,11 +3,12 @@
 # the shared libraries that ldd finds for them, and for Qt programs the offscreen platform
 # plugin and a font. The archive is left uncompressed: the guest unpacks it faster than it
 # could decompress it under emulation.
-#   vm-initramfs.sh OUT STAGE KERNEL_DIR BOARD_PROGRAM [test:PATH | bench:PATH]...
+#   vm-initramfs.sh OUT STAGE KERNEL_DIR [board:PATH | test:PATH | bench:PATH]...
+# A board program is copied in; tests and benchmarks are also listed to be run.
 set -euo pipefail
 
-out=$1 stage=$2 kernel=$3 board=$4
-shift 4
+out=$1 stage=$2 kernel=$3
+shift 3
 here=$(cd "$(dirname "$0")" && pwd)
 say() { echo "vm-initramfs: $*" >&2; }
 
@@ -38,13 +39,12 @@ add_program() { # path
     cp "$1" "$stage/bin/"
     elves+=("$1")
 }
-add_program "$board"
 : >"$stage/etc/kernel-tests/list"
 for entry in "$@"; do
     kind=${entry%%:*} path=${entry#*:}
     [ -x "$path" ] || { say "no program $path"; exit 1; }
     add_program "$path"
-    echo "$kind $(basename "$path")" >>"$stage/etc/kernel-tests/list"
+    [ "$kind" = board ] || echo "$kind $(basename "$path")" >>"$stage/etc/kernel-tests/list"
 done
 
 uses_qt=false

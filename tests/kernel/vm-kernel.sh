@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Puts Debian's own kernel and the HID modules the kernel tests load into CACHE/kernel and
+# Puts Debian's own kernel and the modules the kernel tests load (the HID stack, uhid, and
+# the virtual USB host and device controller with gadgetfs and usbhid) into CACHE/kernel and
 # prints that directory. The image package is downloaded, not installed: only the kernel and
 # those modules are kept (about 70 MB with the uncompressed kernel), so a later run needs
 # neither the network nor the package.
@@ -8,13 +9,14 @@ set -euo pipefail
 
 cache=${1:?usage: vm-kernel.sh CACHE}
 kernel=$cache/kernel
-wanted=(hid hid-generic uhid)
+wanted=(hid hid-generic uhid usbhid dummy_hcd gadgetfs)
 
 mkdir -p "$cache"
 # Two builds' test runs may fetch at once; the second waits and then finds the first's.
 exec 9>"$cache/lock"
 flock 9
-if [ -f "$kernel/ready" ]; then
+# A cache made for fewer modules is made again.
+if [ -f "$kernel/ready" ] && [ "$(cat "$kernel/wanted" 2>/dev/null)" = "${wanted[*]}" ]; then
     echo "$kernel"
     exit 0
 fi
@@ -45,7 +47,8 @@ extract() { # tar patterns...
     dpkg-deb --fsys-tarfile "$deb" | tar -x -C tree --wildcards "$@" 2>/dev/null || true
 }
 extract './boot/vmlinuz-*' './lib/modules/*/modules.order' './lib/modules/*/modules.builtin' \
-    './lib/modules/*/modules.builtin.modinfo' './lib/modules/*/kernel/drivers/hid/*'
+    './lib/modules/*/modules.builtin.modinfo' './lib/modules/*/kernel/drivers/hid/*' \
+    './lib/modules/*/kernel/drivers/usb/*'
 kver=$(ls tree/lib/modules | head -1)
 [ -n "$kver" ] && [ -f "tree/boot/vmlinuz-$kver" ] || { say "no kernel in $deb"; exit 1; }
 
@@ -94,6 +97,7 @@ if [ -n "$offset" ] &&
 else
     rm -f "$kernel.new/vmlinux"
 fi
+echo "${wanted[*]}" >"$kernel.new/wanted"
 echo "$kver" >"$kernel.new/ready"
 rm -rf "$kernel"
 mv "$kernel.new" "$kernel"

@@ -103,28 +103,31 @@ TEST(InputDrain, KeepsTheDevicesOwnIdByteAndCutsLongReports)
               (std::vector<std::uint8_t>{3, 0xA1, 0xA2, 0xA3, 4, 0xB1, 0xB2, 0xB3, 0xEE}));
 }
 
-TEST(InputDrain, StopsWhenTheNextReportWouldNotFitAndLeavesItQueued)
+TEST(InputDrain, WhenMoreIsQueuedThanFitsTheNewestAreKeptOldestFirst)
 {
     ReportPipe pipe;
     for (std::uint8_t n = 1; n <= 5; ++n)
         pipe.send({n, n, n});
-    // 11 bytes hold two 4-byte reports; the third would overrun.
+    // 11 bytes hold two 4-byte reports: the last two, in order, and nothing stays queued
+    // (a queue left behind would be shown ever later while the board keeps sending).
     Drained first = Drain(pipe, {4, false}, 11);
     ASSERT_EQ(first.result.outcome, ReadOutcome::Reports);
     EXPECT_EQ(first.bytesRead, 8u);
-    EXPECT_EQ(first.buffer, (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 2, 2, 2, 0xEE, 0xEE, 0xEE}));
-
-    Drained rest = Drain(pipe, {4, false}, 1000);
-    ASSERT_EQ(rest.result.outcome, ReadOutcome::Reports);
-    ASSERT_EQ(rest.bytesRead, 12u);
-    EXPECT_EQ(rest.buffer[1], 3); // oldest first, none lost
-    EXPECT_EQ(rest.buffer[5], 4);
-    EXPECT_EQ(rest.buffer[9], 5);
-
+    EXPECT_EQ(first.buffer, (std::vector<std::uint8_t>{0, 4, 4, 4, 0, 5, 5, 5, 0xEE, 0xEE, 0xEE}));
     EXPECT_EQ(Drain(pipe, {4, false}, 1000).result.outcome, ReadOutcome::NothingQueued);
+
+    // Exactly as many as fit, and one more than fit (the ring wraps once).
+    for (std::uint8_t n = 1; n <= 2; ++n)
+        pipe.send({n});
+    EXPECT_EQ(Drain(pipe, {4, false}, 8).buffer,
+              (std::vector<std::uint8_t>{0, 1, 0, 0, 0, 2, 0, 0}));
+    for (std::uint8_t n = 1; n <= 3; ++n)
+        pipe.send({n});
+    EXPECT_EQ(Drain(pipe, {4, false}, 8).buffer,
+              (std::vector<std::uint8_t>{0, 2, 0, 0, 0, 3, 0, 0}));
 }
 
-TEST(InputDrain, AThousandByteReadOfAFullKernelQueue)
+TEST(InputDrain, AThousandByteReadOfAFullKernelQueueEndsWithTheNewest)
 {
     // hidraw queues at most 63 reports per open file; 62 of 16 bytes fit in 1000.
     ReportPipe pipe;
@@ -133,11 +136,10 @@ TEST(InputDrain, AThousandByteReadOfAFullKernelQueue)
     const Drained drained = Drain(pipe, {16, false}, 1000);
     ASSERT_EQ(drained.result.outcome, ReadOutcome::Reports);
     EXPECT_EQ(drained.bytesRead, 992u);
-    EXPECT_EQ(drained.buffer[991], 61);
+    for (int k = 0; k < 62; ++k)
+        EXPECT_EQ(drained.buffer[16 * k + 1], k + 1) << k;
     EXPECT_EQ(drained.buffer[992], 0xEE);
-    const Drained last = Drain(pipe, {16, false}, 1000);
-    EXPECT_EQ(last.bytesRead, 16u);
-    EXPECT_EQ(last.buffer[1], 62);
+    EXPECT_EQ(Drain(pipe, {16, false}, 1000).result.outcome, ReadOutcome::NothingQueued);
 }
 
 TEST(InputDrain, HangUpFailsOnlyOnceTheQueueIsEmpty)

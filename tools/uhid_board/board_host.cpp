@@ -33,18 +33,6 @@ std::string Narrow(const std::u16string &text)
 
 } // namespace
 
-std::string HexText(std::span<const std::uint8_t> bytes)
-{
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (const std::uint8_t byte : bytes) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
-    }
-    return text;
-}
-
 BoardHost::BoardHost(std::function<void(const std::string &)> print, HostPaths paths)
     : print_(std::move(print))
     , paths_(std::move(paths))

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "board_orders.h"
+#include "hex_bytes.h"
 #include "uhid_device.h"
 
 #include <deque>
@@ -21,6 +22,13 @@
 #include <vector>
 
 namespace tamo::uhid {
+
+using orders::CreateOptions;
+using orders::HexText;
+using orders::Order;
+using orders::ParseOrder;
+using orders::Verb;
+using orders::VerbName;
 
 struct HostPaths {
     std::string uhid = "/dev/uhid";
@@ -76,7 +84,5 @@ private:
     std::optional<Pending> pending_;
     bool quitting_ = false;
 };
-
-std::string HexText(std::span<const std::uint8_t> bytes);
 
 } // namespace tamo::uhid

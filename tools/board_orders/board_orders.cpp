@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace tamo::uhid {
+namespace tamo::orders {
 
 namespace {
 
@@ -83,7 +83,17 @@ bool ParseStream(std::string_view text, CreateOptions &options)
     return true;
 }
 
-bool ParseOption(std::string_view word, CreateOptions &options, std::string &error)
+constexpr std::uint16_t kMinInputLength = 8;  // the ID byte, two axes and 32 buttons, a pad
+constexpr std::uint16_t kMaxInputLength = 64; // one full-speed interrupt packet and the ID byte
+
+void SetText(std::string_view value, TextOption &option)
+{
+    option.none = value == "none";
+    option.text = option.none ? std::nullopt : std::optional<std::string>(value);
+}
+
+bool ParseOption(std::string_view word, CreateOptions &options, Transport transport,
+                 std::string &error)
 {
     const std::size_t equals = word.find('=');
     if (equals == std::string_view::npos) {
@@ -114,12 +124,28 @@ bool ParseOption(std::string_view word, CreateOptions &options, std::string &err
         ok = number(options.version);
     } else if (key == "stream") {
         ok = ParseStream(value, options);
-    } else if (key == "marker") {
+    } else if (key == "marker" && transport == Transport::Uhid) {
         // uhid gives a device no USB parent, and the tool reads string 42 from the USB device
         // itself, so no marker can be served: the product-ID rule decides for these boards.
         error = "a uhid device cannot serve string 42 (it has no USB device); choose pid= "
                 "inside or outside the family's range instead";
         return false;
+    } else if ((key == "manufacturer" || key == "input") && transport == Transport::Uhid) {
+        error =
+            "a uhid device has no "
+            + std::string(key == "input" ? "input length of its own (its descriptor is the board's)"
+                                         : "manufacturer string");
+        return false;
+    } else if (key == "marker") {
+        SetText(value, options.marker);
+        ok = true;
+    } else if (key == "manufacturer") {
+        SetText(value, options.manufacturer);
+        ok = true;
+    } else if (key == "input") {
+        options.inputLength = ParseNumber<std::uint16_t>(value);
+        ok = options.inputLength && *options.inputLength >= kMinInputLength
+             && *options.inputLength <= kMaxInputLength;
     } else {
         error = "unknown option '" + std::string(key) + "'";
         return false;
@@ -140,7 +166,7 @@ const char *VerbName(Verb verb)
     return "?";
 }
 
-std::optional<Order> ParseOrder(std::string_view line, std::string &error)
+std::optional<Order> ParseOrder(std::string_view line, std::string &error, Transport transport)
 {
     std::vector<std::string> words;
     if (!SplitWords(line, words, error))
@@ -176,7 +202,7 @@ std::optional<Order> ParseOrder(std::string_view line, std::string &error)
     switch (order.verb) {
     case Verb::Create:
         for (std::size_t i = 2; i < words.size(); ++i) {
-            if (!ParseOption(words[i], order.create, error))
+            if (!ParseOption(words[i], order.create, transport, error))
                 return std::nullopt;
         }
         return order;
@@ -202,4 +228,4 @@ std::optional<Order> ParseOrder(std::string_view line, std::string &error)
     }
 }
 
-} // namespace tamo::uhid
+} // namespace tamo::orders

@@ -1,6 +1,8 @@
-// The orders that tamo-uhid-board takes on its standard input, one a line:
+// The orders that the board programs (tamo-uhid-board, tamo-usb-board) take on their standard
+// input, one a line:
 //   create NAME [kind=board|foreign] [serial=S] [vid=N] [pid=N] [version=N]
 //               [product="TEXT"] [stream=10ms|onchange]
+//               USB only: [manufacturer="TEXT"|none] [marker="TEXT"|none] [input=N]
 //   buttons NAME BITS          the 32 buttons, bit 0 is button 1
 //   selftest NAME N            the result byte of the next self-test reply
 //   status NAME N              the status byte of the configuration reply
@@ -8,7 +10,8 @@
 //   remove NAME                destroy it and forget it
 //   dump NAME                  every feature report the board received, as hex
 //   quit
-// Numbers are decimal or 0x-prefixed hex.
+// Numbers are decimal or 0x-prefixed hex. marker= is the whole of string 42; input= the input
+// report length with its report-ID byte (8 to 64).
 #pragma once
 
 #include "board_model.h"
@@ -18,14 +21,27 @@
 #include <string>
 #include <string_view>
 
-namespace tamo::uhid {
+namespace tamo::orders {
 
 enum class Verb { Create, Buttons, SelfTest, Status, Unplug, Replug, Remove, Dump, Quit };
+
+// What the device behind a program can be: a uhid device has no USB device above it, so no
+// string 42 and no manufacturer string, and its report descriptor is the board's own.
+enum class Transport { Uhid, Usb };
+
+// A text option given as "none" means the device has no such string.
+struct TextOption {
+    std::optional<std::string> text;
+    bool none = false;
+};
 
 struct CreateOptions {
     bool foreign = false;
     std::optional<std::string> serial;
     std::optional<std::string> product;
+    TextOption manufacturer;
+    TextOption marker;
+    std::optional<std::uint16_t> inputLength;
     std::optional<std::uint16_t> vendorId;
     std::optional<std::uint16_t> productId;
     std::optional<std::uint16_t> version;
@@ -42,7 +58,9 @@ struct Order {
 
 const char *VerbName(Verb verb);
 
-// Nothing, with error set, for a line that is not a well-formed order.
-std::optional<Order> ParseOrder(std::string_view line, std::string &error);
+// Nothing, with error set, for a line that is not a well-formed order or that asks for what
+// the transport cannot serve.
+std::optional<Order> ParseOrder(std::string_view line, std::string &error,
+                                Transport transport = Transport::Uhid);
 
-} // namespace tamo::uhid
+} // namespace tamo::orders

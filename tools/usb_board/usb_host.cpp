@@ -1,0 +1,350 @@
+#include "usb_host.h"
+
+#include "board_descriptors.h"
+#include "board_identity.h"
+#include "hex_bytes.h"
+#include "linux_sysfs.h"
+#include "report_descriptor.h"
+#include "virtual_device.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tamo::usb {
+
+namespace {
+
+using orders::Order;
+using orders::Verb;
+
+// Enumeration under emulation is slow: the hub's debounce, then every descriptor.
+constexpr std::uint64_t kNodeWaitUs = 20'000'000;
+constexpr int kPendingPollMs = 5;
+constexpr std::uint16_t kBoardInputLength = 8;
+
+std::string Narrow(const std::optional<std::u16string> &text)
+{
+    std::string narrow;
+    for (const char16_t c : text.value_or(u""))
+        narrow += c < 0x80 ? static_cast<char>(c) : '?';
+    return narrow;
+}
+
+void Apply(const orders::TextOption &option, std::optional<std::string> &field)
+{
+    if (option.none)
+        field.reset();
+    else if (option.text)
+        field = option.text;
+}
+
+} // namespace
+
+bool BuildDevice(const Order &order, UsbIdentity &identity, std::optional<sim::BoardModel> &model,
+                 std::string &error)
+{
+    const orders::CreateOptions &options = order.create;
+    const sim::VirtualDeviceDefinition definition =
+        options.foreign ? sim::ForeignMouse() : sim::FamilyBoard(u"");
+    identity = {};
+    identity.vendorId = options.vendorId.value_or(definition.vendorId);
+    identity.productId = options.productId.value_or(definition.productId);
+    identity.bcdDevice = options.version.value_or(definition.versionNumber);
+    identity.manufacturer = Narrow(definition.manufacturer);
+    identity.product = options.product.value_or(Narrow(definition.product));
+    if (options.serial || !options.foreign)
+        identity.serial = options.serial.value_or(order.device);
+    const auto marker = definition.indexedStrings.find(device::MARKER_STRING_INDEX);
+    if (marker != definition.indexedStrings.end())
+        identity.marker = Narrow(marker->second);
+    Apply(options.manufacturer, identity.manufacturer);
+    Apply(options.marker, identity.marker);
+
+    if (options.foreign) {
+        identity.reportDescriptor = definition.reportDescriptor;
+        identity.inputPacketBytes = 4; // the mouse's buttons, X, Y and wheel
+        model.reset();
+        return true;
+    }
+    identity.reportDescriptor =
+        BoardReportDescriptor(options.inputLength.value_or(kBoardInputLength));
+    const device::DescriptorParse parse = device::ParseReportDescriptor(identity.reportDescriptor);
+    if (parse.collections.empty()) {
+        error = "the board's descriptor does not parse: " + parse.error;
+        return false;
+    }
+    const device::HIDP_CAPS &caps = parse.collections.front().caps;
+    // On the wire a report of a board without report IDs has no ID byte.
+    identity.inputPacketBytes = static_cast<std::uint16_t>(caps.InputReportByteLength - 1);
+    model.emplace(caps.FeatureReportByteLength, caps.InputReportByteLength);
+    model->setInputMode(options.inputMode, options.streamPeriodMs);
+    return true;
+}
+
+UsbBoardHost::UsbBoardHost(std::function<void(const std::string &)> print, UsbHostPaths paths)
+    : print_(std::move(print))
+    , paths_(std::move(paths))
+{}
+
+void UsbBoardHost::order(std::string line)
+{
+    queued_.push_back(std::move(line));
+}
+
+std::vector<int> UsbBoardHost::fds() const
+{
+    std::vector<int> fds;
+    for (const auto &[name, entry] : devices_) {
+        const auto mine = entry.device->fds();
+        fds.insert(fds.end(), mine.begin(), mine.end());
+    }
+    return fds;
+}
+
+void UsbBoardHost::printEvents(const std::string &name, std::vector<std::string> &events)
+{
+    for (const std::string &event : events)
+        print_("event " + name + " " + event);
+    events.clear();
+}
+
+void UsbBoardHost::handleReadable(int fd, std::uint64_t nowUs)
+{
+    for (auto &[name, entry] : devices_) {
+        const auto mine = entry.device->fds();
+        if (std::find(mine.begin(), mine.end(), fd) == mine.end())
+            continue;
+        std::vector<std::string> events;
+        entry.device->handleReadable(fd, nowUs, events);
+        printEvents(name, events);
+        return;
+    }
+}
+
+void UsbBoardHost::service(std::uint64_t nowUs)
+{
+    advancePending(nowUs);
+    while (!pending_ && !queued_.empty() && !quitting_) {
+        const std::string line = std::move(queued_.front());
+        queued_.pop_front();
+        std::string error;
+        const auto parsed = orders::ParseOrder(line, error, orders::Transport::Usb);
+        if (!parsed)
+            print_("error order: " + error + " (in '" + line + "')");
+        else
+            run(*parsed, nowUs);
+        advancePending(nowUs);
+    }
+    for (auto &[name, entry] : devices_) {
+        std::vector<std::string> events;
+        entry.device->pumpInput(nowUs, events);
+        printEvents(name, events);
+    }
+}
+
+int UsbBoardHost::timeoutMs(std::uint64_t nowUs) const
+{
+    if (pending_)
+        return kPendingPollMs;
+    if (!queued_.empty())
+        return 0;
+    int timeout = -1;
+    for (const auto &[name, entry] : devices_) {
+        const int mine = entry.device->timeoutMs(nowUs);
+        if (mine >= 0)
+            timeout = timeout < 0 ? mine : std::min(timeout, mine);
+    }
+    return timeout;
+}
+
+std::optional<std::string> UsbBoardHost::pluggedInName() const
+{
+    for (const auto &[name, entry] : devices_) {
+        if (entry.device->pluggedIn())
+            return name;
+    }
+    return std::nullopt;
+}
+
+void UsbBoardHost::run(const Order &order, std::uint64_t nowUs)
+{
+    if (order.verb == Verb::Quit) {
+        quitting_ = true;
+        ok(order);
+        return;
+    }
+    if (order.verb == Verb::Create) {
+        create(order, nowUs);
+        return;
+    }
+    const auto found = devices_.find(order.device);
+    if (found == devices_.end()) {
+        fail(order, "no such device");
+        return;
+    }
+    Entry &entry = found->second;
+    sim::BoardModel *model = entry.device->function().model();
+    switch (order.verb) {
+    case Verb::Buttons:
+    case Verb::SelfTest:
+    case Verb::Status:
+        if (!model) {
+            fail(order, "not a board");
+            return;
+        }
+        if (order.verb == Verb::Buttons)
+            model->setButtons(order.value);
+        else if (order.verb == Verb::SelfTest)
+            model->setSelfTestResult(static_cast<std::uint8_t>(order.value));
+        else
+            model->setReplyStatus(static_cast<std::uint8_t>(order.value));
+        ok(order);
+        return;
+    case Verb::Dump: {
+        const auto &reports = entry.device->function().featureReports();
+        for (const auto &report : reports)
+            print_("feature " + order.device + " " + orders::HexText(report));
+        ok(order, "count=" + std::to_string(reports.size()));
+        return;
+    }
+    case Verb::Unplug:
+    case Verb::Remove:
+        if (!entry.device->pluggedIn()) {
+            if (order.verb == Verb::Remove) {
+                devices_.erase(found);
+                ok(order);
+            } else {
+                fail(order, "not plugged in");
+            }
+            return;
+        }
+        entry.device->unplug();
+        pending_ = Pending{Pending::What::NodeGone, order, nowUs + kNodeWaitUs};
+        return;
+    case Verb::Replug:
+        if (entry.device->pluggedIn()) {
+            fail(order, "already plugged in");
+            return;
+        }
+        plugIn(order, entry, nowUs);
+        return;
+    case Verb::Create:
+    case Verb::Quit:
+        break;
+    }
+}
+
+void UsbBoardHost::create(const Order &order, std::uint64_t nowUs)
+{
+    if (devices_.contains(order.device)) {
+        fail(order, "exists already");
+        return;
+    }
+    UsbIdentity identity;
+    std::optional<sim::BoardModel> model;
+    std::string error;
+    if (!BuildDevice(order, identity, model, error)) {
+        fail(order, error);
+        return;
+    }
+    Entry &entry = devices_[order.device];
+    entry.device = std::make_unique<GadgetDevice>(
+        BoardFunction(std::move(identity), std::move(model)), paths_.gadgetfs);
+    plugIn(order, entry, nowUs);
+    if (!entry.device->pluggedIn())
+        devices_.erase(order.device);
+}
+
+void UsbBoardHost::plugIn(const Order &order, Entry &entry, std::uint64_t nowUs)
+{
+    if (const auto other = pluggedInName()) {
+        fail(order, "gadgetfs serves one device at a time; unplug " + *other + " first");
+        return;
+    }
+    std::string error;
+    if (!entry.device->plugIn(error)) {
+        fail(order, error);
+        return;
+    }
+    pending_ = Pending{Pending::What::NodeAppears, order, nowUs + kNodeWaitUs};
+}
+
+std::optional<std::pair<std::string, std::string>> UsbBoardHost::findNodes() const
+{
+    std::string error;
+    for (const std::string &node : device::ListHidrawNodes(paths_.sysfs, error)) {
+        const device::HidrawSysfs sysfs = device::ReadHidrawSysfs(paths_.sysfs, node);
+        if (!sysfs.usb || !sysfs.usb->busnum || !sysfs.usb->devnum)
+            continue;
+        std::error_code ignored;
+        const auto real = std::filesystem::canonical(sysfs.usb->directory, ignored).string();
+        if (real.find("/dummy_hcd.") == std::string::npos)
+            continue;
+        char usbNode[32];
+        std::snprintf(usbNode, sizeof usbNode, "bus/usb/%03d/%03d", *sysfs.usb->busnum,
+                      *sysfs.usb->devnum);
+        // The device nodes follow their sysfs entries a moment later.
+        if (std::filesystem::exists(paths_.dev / node, ignored)
+            && std::filesystem::exists(paths_.dev / usbNode, ignored))
+            return std::make_pair(node, std::string(usbNode));
+    }
+    return std::nullopt;
+}
+
+void UsbBoardHost::advancePending(std::uint64_t nowUs)
+{
+    if (!pending_)
+        return;
+    const Order order = pending_->order;
+    const auto found = devices_.find(order.device);
+    if (found == devices_.end()) {
+        pending_.reset();
+        return;
+    }
+    Entry &entry = found->second;
+    const auto nodes = findNodes();
+    if (pending_->what == Pending::What::NodeAppears) {
+        if (nodes) {
+            entry.node = nodes->first;
+            entry.usbNode = nodes->second;
+            pending_.reset();
+            ok(order, "node=" + entry.node + " usb=" + entry.usbNode);
+        } else if (nowUs >= pending_->deadlineUs) {
+            pending_.reset();
+            entry.device->unplug();
+            fail(order, "no hidraw node appeared on dummy_hcd (are usbhid and hid-generic "
+                        "loaded?)");
+            if (order.verb == Verb::Create)
+                devices_.erase(found);
+        }
+        return;
+    }
+    if (nodes && nowUs < pending_->deadlineUs)
+        return;
+    pending_.reset();
+    entry.node.clear();
+    entry.usbNode.clear();
+    if (nodes)
+        fail(order, "the hidraw node stayed after the device was disconnected");
+    else
+        ok(order);
+    if (order.verb == Verb::Remove)
+        devices_.erase(found);
+}
+
+void UsbBoardHost::ok(const Order &order, const std::string &extra)
+{
+    std::string line = std::string("ok ") + orders::VerbName(order.verb);
+    if (!order.device.empty())
+        line += " " + order.device;
+    if (!extra.empty())
+        line += " " + extra;
+    print_(line);
+}
+
+void UsbBoardHost::fail(const Order &order, const std::string &why)
+{
+    print_("error " + std::string(orders::VerbName(order.verb)) + " " + order.device + ": " + why);
+}
+
+} // namespace tamo::usb
