@@ -37,7 +37,10 @@ Fn ConfigManagerFunction(const char *name)
     HMODULE module = ::GetModuleHandleA("cfgmgr32.dll");
     if (module == nullptr)
         module = ::LoadLibraryA("cfgmgr32.dll");
-    return module == nullptr ? nullptr : reinterpret_cast<Fn>(::GetProcAddress(module, name));
+    if (module == nullptr)
+        return nullptr;
+    // Through void (*)(), the one function type that GCC lets stand for any other.
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
 }
 
 DWORD CALLBACK OnDeviceChange(HCMNOTIFICATION, PVOID context, CM_NOTIFY_ACTION,
