@@ -31,14 +31,14 @@ double ProcessCpuMs()
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
+} // namespace
+
 void RunEventLoopFor(std::chrono::milliseconds duration)
 {
     QEventLoop loop;
     QTimer::singleShot(duration, &loop, &QEventLoop::quit);
     loop.exec();
 }
-
-} // namespace
 
 double IdleWindowCpuMsPerSecond(Waiting waiting, int seconds)
 {

@@ -2,6 +2,8 @@
 // poll timer, in its event loop, over the hidraw backend.
 #pragma once
 
+#include <chrono>
+
 namespace tamo::bench {
 
 enum class Waiting {
@@ -10,6 +12,9 @@ enum class Waiting {
     // Ticks scan only when the platform tells a change, or for the safety pass.
     Notified,
 };
+
+// Runs the application's event loop, and so the window's timer, for duration.
+void RunEventLoopFor(std::chrono::milliseconds duration);
 
 // Milliseconds of CPU (user + system, all threads) per second of wall time, measured over
 // seconds after a one-second start, over the hidraw backend. Needs a QApplication.

@@ -4,9 +4,11 @@
 #include "board_process.h"
 #include "discovery.h"
 #include "hid_linux.h"
+#include "idle_window_cpu.h"
 #include "main_window.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
@@ -21,11 +23,14 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using tamo::bench::IdleWindowCpuMsPerSecond;
+using tamo::bench::RunEventLoopFor;
+using tamo::bench::Waiting;
 using tamo::test::BoardProcess;
 
 constexpr int kForeignCounts[] = {1, 10, 50};
 constexpr int kWarmUpPasses = 2;
-constexpr int kIdleSeconds = 3;
+constexpr int kIdleSeconds = 5;
 // The window's poll interval.
 constexpr int kPollIntervalMs = 50;
 constexpr auto kTick = std::chrono::milliseconds(kPollIntervalMs);
@@ -105,25 +110,24 @@ ScanFigures MeasureScans(tamo::device::Discovery &discovery, int passes)
     return figures;
 }
 
-// The real window with no board attached: its timer scans and searches every tick.
-double WindowIdleCpuMsPerSecond(BoardProcess &boards, int &ticks)
+// The real window waiting for a board on its real timer: the time from the order that plugs
+// the board in to SerNo showing it.
+double ArrivalToShownMs(BoardProcess &boards)
 {
     tamo::device::LinuxHidPlatform platform;
     tamo::app::MainWindow window(platform);
     window.LoadMainWindow();
-    const std::size_t opensBefore = boards.eventCount("f0", "open");
-    const double cpuBefore = ThreadCpuMs();
+    auto *serNo = window.findChild<QComboBox *>(QStringLiteral("SerNo"));
+    RunEventLoopFor(std::chrono::milliseconds(500));
     const auto start = Clock::now();
-    QEventLoop loop;
-    QTimer::singleShot(kIdleSeconds * 1000, &loop, &QEventLoop::quit);
-    loop.exec();
-    const double cpu = ThreadCpuMs() - cpuBefore;
-    const double seconds = ElapsedMs(start) / 1e3;
-    // With no board, every tick opens each device twice: once in the scan, once in the
-    // search. The board program's events follow a moment later.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    ticks = static_cast<int>(boards.eventCount("f0", "open") - opensBefore) / 2;
-    return cpu / seconds;
+    if (!boards.order("replug bench").starts_with("ok"))
+        return -1;
+    while (serNo->currentText() != QStringLiteral("BENCH-1")) {
+        if (Clock::now() - start > std::chrono::seconds(10))
+            return -1;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return ElapsedMs(start);
 }
 
 double ScanLoopIdleCpuMsPerSecond(tamo::device::Discovery &discovery)
@@ -190,23 +194,26 @@ int main(int argc, char **argv)
             std::printf("scan benchmark stopped: %s\n", boards.lastReply().c_str());
             return 1;
         }
-        int ticks = 0;
-        const double window = WindowIdleCpuMsPerSecond(boards, ticks);
+        const double blind = IdleWindowCpuMsPerSecond(Waiting::Blind, kIdleSeconds);
+        const double notified = IdleWindowCpuMsPerSecond(Waiting::Notified, kIdleSeconds);
         const double loop = ScanLoopIdleCpuMsPerSecond(discovery);
-        char line[200];
-        std::snprintf(line, sizeof line, "  %-9d %9.1f ms/s %6.1f %% %6d %13.1f ms/s %6.1f %%",
-                      wanted, window, window / 10, ticks, loop, loop / 10);
-        idleLines.emplace_back(line);
-        if (!boards.order("replug bench").starts_with("ok")) {
-            std::printf("scan benchmark stopped: %s\n", boards.lastReply().c_str());
+        const double arrival = ArrivalToShownMs(boards);
+        if (arrival < 0) {
+            std::printf("scan benchmark stopped: the board did not show (%s)\n",
+                        boards.lastReply().c_str());
             return 1;
         }
+        char line[200];
+        std::snprintf(line, sizeof line, "  %-9d %12.2f ms/s %12.2f ms/s %12.1f ms/s %10.1f ms",
+                      wanted, blind, notified, loop, arrival);
+        idleLines.emplace_back(line);
     }
-    std::printf("CPU time of the tool's thread per second with no board attached, scanning "
-                "every %d ms tick, over %d s (getrusage)\n",
-                kPollIntervalMs, kIdleSeconds);
-    std::printf("  %-9s %23s %6s %22s\n", "foreign", "window, real timer", "ticks",
-                "scan loop alone");
+    std::printf("CPU time of the whole process per second with no board attached, over %d s "
+                "(getrusage): the window scanning blindly every %d ms tick and waiting on "
+                "device notifications; a scan loop alone; a board's arrival to SerNo showing it\n",
+                kIdleSeconds, kPollIntervalMs);
+    std::printf("  %-9s %17s %17s %17s %13s\n", "foreign", "window, blind", "window, notified",
+                "scan loop alone", "arrival");
     for (const std::string &line : idleLines)
         std::printf("%s\n", line.c_str());
     hid_exit();

@@ -5,6 +5,7 @@
 #include "control_access.h"
 #include "lamp_shape.h"
 #include "main_window.h"
+#include "manual_poll_timer.h"
 #include "native_platform.h"
 
 #include <QApplication>
@@ -191,6 +192,37 @@ TEST_P(WindowOverKernel, ABoardThatSendsNothingStaysOpen)
     EXPECT_EQ(boards->eventCount("w", "open"), opens);
     EXPECT_EQ(boards->eventCount("w", "get"), 8u);
     EXPECT_EQ(window->pollTimer().interval(), app::POLL_INTERVAL_MS);
+}
+
+TEST_P(WindowOverKernel, ABoardArrivingWhileTheToolWaitsIsShownInTheNextTick)
+{
+    // Ticked by hand: without the kernel's notification no tick before the safety pass would
+    // scan, so a board shown in the tick after it appeared was told of, not found by chance.
+    platform = device::CreateNativeHidPlatform();
+    auto manual = std::make_unique<app::ManualPollTimer>();
+    window = std::make_unique<app::MainWindow>(*platform, std::move(manual));
+    window->LoadMainWindow();
+    ASSERT_FALSE(window->connection().DeviceFound);
+    for (int i = 0; i < 5; ++i)
+        window->PollInputReport();
+    createBoard();
+    window->PollInputReport();
+    EXPECT_TRUE(window->connection().DeviceFound);
+    EXPECT_EQ(text("SerNo"), "W-1");
+
+    // Gone: the read notices. Back: the next tick reopens it.
+    ASSERT_EQ(boards->order("unplug w"), "ok unplug w");
+    EXPECT_TRUE(RunUntil([&] {
+        window->PollInputReport();
+        return !window->connection().DeviceFound;
+    }));
+    for (int i = 0; i < 3; ++i)
+        window->PollInputReport();
+    ASSERT_FALSE(window->connection().DeviceFound);
+    ASSERT_FALSE(boards->replug("w").empty()) << boards->lastReply();
+    window->PollInputReport();
+    EXPECT_TRUE(window->connection().DeviceFound);
+    EXPECT_EQ(text("SerNo"), "W-1");
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, WindowOverKernel, ::testing::Values(kUhid, kUsb),
