@@ -33,7 +33,13 @@ bool MainWindow::fullPassDue(bool lostThisTick)
     // Asked on every tick, so that a change is told once.
     const bool changed = deviceChanges_->changedSinceLastAsked();
     msSinceFullPass_ += Timer->interval();
-    return lostThisTick || changed || !lastPassListedNothing_ || msSinceFullPass_ >= SAFETY_PASS_MS;
+    if (lostThisTick || changed || !lastPassListedNothing_)
+        return true;
+    if (msSinceFullPass_ < SAFETY_PASS_MS)
+        return false;
+    // The safety net: a direct look, where the platform has a cheaper one than a full pass.
+    msSinceFullPass_ = 0;
+    return deviceChanges_->changedOnDirectLook();
 }
 
 void MainWindow::paintButtonByte(int byteIndex, int value)

@@ -12,6 +12,10 @@ public:
     // True when an interface came, went or changed its access since the previous call; the
     // first call is always true. Never blocks.
     virtual bool changedSinceLastAsked() = 0;
+    // The safety net's question, asked when no notification came for a while: a direct look
+    // at the interfaces that does not trust the notifications. Yes, and so a full scan, unless
+    // the platform can look more cheaply than a scan.
+    virtual bool changedOnDirectLook() { return true; }
 };
 
 // For a platform that cannot tell: every question is answered yes, so every poll scans.

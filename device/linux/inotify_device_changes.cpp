@@ -3,12 +3,15 @@
 #include "debug_log.h"
 #include "errno_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <string_view>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tamo::device {
 
@@ -18,8 +21,10 @@ constexpr std::uint32_t kEvents = IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_T
 } // namespace
 
 InotifyDeviceChanges::InotifyDeviceChanges(const std::filesystem::path &devRoot)
-    : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    : devRoot_(devRoot)
+    , fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
 {
+    fingerprint_ = nodesFingerprint();
     if (fd_ < 0) {
         DebugLog(LogSource::Discovery, ErrnoText("inotify_init1", errno));
         return;
@@ -36,6 +41,35 @@ InotifyDeviceChanges::~InotifyDeviceChanges()
 {
     if (fd_ >= 0)
         close(fd_);
+}
+
+std::string InotifyDeviceChanges::nodesFingerprint() const
+{
+    std::vector<std::string> nodes;
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(devRoot_, error)) {
+        const std::string name = entry.path().filename().string();
+        struct stat status {};
+        if (!name.starts_with(kNodePrefix) || ::stat(entry.path().c_str(), &status) != 0)
+            continue;
+        nodes.push_back(
+            name + ' ' + std::to_string(status.st_ino) + ' ' + std::to_string(status.st_mode) + ' '
+            + std::to_string(status.st_uid) + ' ' + std::to_string(status.st_gid) + ' '
+            + std::to_string(status.st_ctim.tv_sec) + '.' + std::to_string(status.st_ctim.tv_nsec));
+    }
+    std::sort(nodes.begin(), nodes.end());
+    std::string fingerprint;
+    for (const std::string &node : nodes)
+        fingerprint += node + '\n';
+    return fingerprint;
+}
+
+bool InotifyDeviceChanges::changedOnDirectLook()
+{
+    std::string now = nodesFingerprint();
+    const bool changed = now != fingerprint_;
+    fingerprint_ = std::move(now);
+    return changed;
 }
 
 bool InotifyDeviceChanges::changedSinceLastAsked()
@@ -69,6 +103,9 @@ bool InotifyDeviceChanges::changedSinceLastAsked()
             at = static_cast<ssize_t>(nameAt + event.len);
         }
     }
+    // A full pass follows: the direct look compares with what it will see.
+    if (changed)
+        fingerprint_ = nodesFingerprint();
     return changed;
 }
 

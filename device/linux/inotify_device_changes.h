@@ -6,6 +6,7 @@
 #include "device_changes.h"
 
 #include <filesystem>
+#include <string>
 
 namespace tamo::device {
 
@@ -18,10 +19,17 @@ public:
 
     // Without a watch (no inotify, too many watches) every answer is yes.
     bool changedSinceLastAsked() override;
+    // Compares each hidraw node's identity, mode, owner and change time with what they were
+    // when last asked: a few stat calls, where a scan opens and asks every device.
+    bool changedOnDirectLook() override;
 
 private:
+    std::string nodesFingerprint() const;
+
+    std::filesystem::path devRoot_;
     int fd_ = -1;
     bool first_ = true;
+    std::string fingerprint_;
 };
 
 } // namespace tamo::device
