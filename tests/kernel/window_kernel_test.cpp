@@ -141,10 +141,21 @@ TEST_P(WindowOverKernel, TheSelfDiagnosticShowsTheBoardsReply)
     createBoard();
     start();
     ASSERT_EQ(boards->order("selftest w 7"), "ok selftest w");
-    control<QPushButton>("Selftest")->click();
+    // gadgetfs answers a SET_REPORT's data stage itself and passes the request on later; on a
+    // loaded machine the GET that follows can reach the USB board program first, which a real
+    // board never allows. Such a press is made again, at most twice.
+    int presses = 0;
+    do {
+        control<QPushButton>("Selftest")->click();
+        ++presses;
+    } while (GetParam().name == std::string("usb") && text("TestResult") != "Failed on B7"
+             && presses < 3);
     EXPECT_EQ(text("TestResult"), "Failed on B7");
     EXPECT_EQ(text("Text1"), "0 7");
-    EXPECT_EQ(boards->featureReports("w"), std::vector<std::string>{ZeroPaddedHex("00e1", 17)})
+    EXPECT_TRUE(RunUntil([&] { return boards->featureReports("w").size() >= 1u; }));
+    EXPECT_EQ(
+        boards->featureReports("w"),
+        std::vector<std::string>(static_cast<std::size_t>(presses), ZeroPaddedHex("00e1", 17)))
         << "the board saw: " << ::testing::PrintToString(boards->events("w"));
 }
 
