@@ -152,11 +152,12 @@ TEST_P(WindowOverKernel, TheSelfDiagnosticShowsTheBoardsReply)
              && presses < 3);
     EXPECT_EQ(text("TestResult"), "Failed on B7");
     EXPECT_EQ(text("Text1"), "0 7");
-    EXPECT_TRUE(RunUntil([&] { return boards->featureReports("w").size() >= 1u; }));
-    EXPECT_EQ(
-        boards->featureReports("w"),
-        std::vector<std::string>(static_cast<std::size_t>(presses), ZeroPaddedHex("00e1", 17)))
-        << "the board saw: " << ::testing::PrintToString(boards->events("w"));
+    // Each press sends the request and nothing else.
+    EXPECT_TRUE(RunUntil(
+        [&] { return boards->featureReports("w").size() >= static_cast<std::size_t>(presses); }));
+    for (const std::string &report : boards->featureReports("w"))
+        EXPECT_EQ(report, ZeroPaddedHex("00e1", 17))
+            << "the board saw: " << ::testing::PrintToString(boards->events("w"));
 }
 
 TEST_P(WindowOverKernel, AnUnplugIsNoticedAndTheBoardReopenedWhenItReturns)
