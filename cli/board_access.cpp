@@ -35,11 +35,12 @@ std::string SerialText(const device::SerialNumber &serial)
     return Printable(serial);
 }
 
-int ReportNoBoard(Environment &env)
+int ReportNoBoard(Environment &env, bool saidAlready)
 {
     const std::vector<device::InaccessibleBoard> closed = env.findInaccessibleBoards();
     if (closed.empty()) {
-        env.err << "tamo: no board of the family is attached\n";
+        if (!saidAlready)
+            env.err << "tamo: no board of the family is attached\n";
         return EXIT_NO_BOARD;
     }
     for (const device::InaccessibleBoard &board : closed) {
@@ -72,7 +73,7 @@ BoardChoice ChooseBoard(Environment &env, const std::optional<std::string> &requ
                 << "' is attached";
         if (serials.empty()) {
             env.err << '\n';
-            const int status = ReportNoBoard(env);
+            const int status = ReportNoBoard(env, true);
             return {std::nullopt, status == EXIT_NOT_OPENABLE ? status : EXIT_NO_BOARD};
         }
         env.err << "; attached: " << JoinSerials(serials) << '\n';

@@ -26,8 +26,9 @@ BoardChoice ChooseBoard(Environment &env, const std::optional<std::string> &requ
                         const std::string &commandLine);
 
 // Says on stderr why no board can be used: none attached, or attached but closed to the user
-// (with the reason and the fix). Returns EXIT_NO_BOARD or EXIT_NOT_OPENABLE.
-int ReportNoBoard(Environment &env);
+// (with the reason and the fix). Returns EXIT_NO_BOARD or EXIT_NOT_OPENABLE. saidAlready: the
+// caller has said that no board is there; only closed boards are added.
+int ReportNoBoard(Environment &env, bool saidAlready = false);
 
 // One open board; closed again when the object goes.
 class OpenBoard {
