@@ -116,10 +116,12 @@ InputPoll BoardSession::PollInput()
         connection_.LastResult = std::move(read);
     else
         record(std::move(read));
-    if (poll.outcome == device::ReadOutcome::Reports)
-        poll.buttons =
-            NewestButtonBytes(std::span(buffer).first(std::min(bytesRead, INPUT_READ_BYTES)),
-                              connection_.Capabilities.InputReportByteLength);
+    if (poll.outcome == device::ReadOutcome::Reports) {
+        const std::uint32_t length = std::min(bytesRead, INPUT_READ_BYTES);
+        const std::uint16_t reportLength = connection_.Capabilities.InputReportByteLength;
+        poll.buttons = NewestButtonBytes(std::span(buffer).first(length), reportLength);
+        poll.reportCount = reportLength == 0 ? 0 : length / reportLength;
+    }
     return poll;
 }
 

@@ -31,6 +31,8 @@ struct InputPoll {
     device::ReadOutcome outcome = device::ReadOutcome::Failed;
     // The newest whole report's buttons, when the read held one.
     std::optional<ButtonBytes> buttons;
+    // Whole input reports the read held, oldest included: what a report rate counts.
+    std::uint32_t reportCount = 0;
 };
 
 class BoardSession {

@@ -7,6 +7,8 @@ packages=(
     # build
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
+    # the command-line front end
+    libcli11-dev
     # tests
     libgtest-dev libgmock-dev nlohmann-json3-dev
     clang libclang-rt-14-dev

@@ -1,0 +1,72 @@
+#include "apply.h"
+
+#include "setting_names.h"
+
+#include <ostream>
+
+namespace tamo::cli {
+
+namespace {
+
+std::string StepList(const std::vector<SendStep> &steps)
+{
+    std::string out;
+    for (const SendStep step : steps)
+        out += (out.empty() ? "" : "; ") + StepName(step);
+    return out.empty() ? "nothing" : out;
+}
+
+} // namespace
+
+ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const SettingsPlan &plan,
+                           const std::string &boardName)
+{
+    config::BoardSession session = board.Session();
+    const SendOutcome sent = SendPlan(session, board.Connection(), plan);
+    if (sent.failed) {
+        env.err << "tamo: board " << boardName << ": sending the " << StepName(*sent.failed)
+                << " failed: " << sent.error << "\n  sent: " << StepList(sent.sent)
+                << "\n  failed: " << StepName(*sent.failed)
+                << " (its first report may have arrived)\n  not sent: " << StepList(sent.notSent)
+                << '\n';
+        return {EXIT_BOARD_IO, "sending failed: " + sent.error};
+    }
+    const auto readBack = session.ReadBackConfiguration();
+    if (!readBack) {
+        env.err << "tamo: board " << boardName << ": everything was sent (" << StepList(sent.sent)
+                << "), but the board gave no usable configuration reply to check it: "
+                << board.WhyNoReply() << '\n';
+        return {EXIT_BOARD_IO, "not read back"};
+    }
+    const std::vector<std::string> wrong = Mismatches(plan, *readBack);
+    if (wrong.empty())
+        return {};
+    env.err << "tamo: board " << boardName << " does not hold what was sent:\n";
+    std::string failure = "not held:";
+    for (const std::string &line : wrong) {
+        env.err << "  " << line << '\n';
+        failure += " " + line + ";";
+    }
+    failure.pop_back();
+    return {EXIT_FAILED, failure};
+}
+
+std::string PlanSummary(const SettingsPlan &plan, const SettingsRequest &request)
+{
+    std::string out;
+    const auto add = [&out](const std::string &text) {
+        out += (out.empty() ? "" : ", ") + text;
+    };
+    for (int pair = 1; pair <= PAIR_COUNT; ++pair) {
+        const auto i = static_cast<std::size_t>(pair - 1);
+        if (request.encoderModes[i])
+            add(PairName(pair) + " " + EncoderModeName(plan.target.encoderModes[i]));
+    }
+    if (request.pulseLengthIndex)
+        add("pulse length " + PulseLengthName(plan.target.pulseLength));
+    if (request.aInputModeIndex)
+        add("\"A\" input " + AInputModeName(plan.target.aInputMode));
+    return out;
+}
+
+} // namespace tamo::cli

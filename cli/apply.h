@@ -1,0 +1,23 @@
+// Sending a plan to an open board, reading the board back and checking that it holds what was
+// sent; what went wrong is said on stderr, with what was sent and what was not.
+#pragma once
+
+#include "board_access.h"
+#include "settings_plan.h"
+
+#include <string>
+
+namespace tamo::cli {
+
+struct ApplyResult {
+    int status = EXIT_OK;
+    std::string failure; // one line for a log; empty when everything held
+};
+
+ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const SettingsPlan &plan,
+                           const std::string &boardName);
+
+// The settings a plan changes, by name: "B5+B6 1:4, pulse length 16 ms".
+std::string PlanSummary(const SettingsPlan &plan, const SettingsRequest &request);
+
+} // namespace tamo::cli

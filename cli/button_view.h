@@ -1,0 +1,24 @@
+// How `tamo watch` shows the 32 buttons: a grid redrawn in place on a terminal, or one line
+// per change for a pipe or a file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tamo::cli {
+
+// Bit n - 1 is button n.
+using ButtonState = std::uint32_t;
+
+// The grid: a heading with the rate (reports per second, none before the first second), then
+// four rows of eight; a pressed button in reverse video.
+std::vector<std::string> ButtonGrid(const std::string &heading, ButtonState state,
+                                    std::optional<double> reportsPerSecond);
+
+// "<time> button <n> pressed|released", one per button that differs, in button order.
+std::vector<std::string> ButtonChanges(const std::string &time, ButtonState before,
+                                       ButtonState after);
+
+} // namespace tamo::cli

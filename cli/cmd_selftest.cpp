@@ -1,0 +1,116 @@
+// tamo selftest: the boards' self-diagnostic, for one board, every board, or a production
+// line (--station) that tests each board as it is plugged in.
+#include "board_access.h"
+#include "board_test.h"
+#include "commands.h"
+#include "file_io.h"
+#include "settings_file.h"
+#include "station.h"
+#include "text.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <ostream>
+
+namespace tamo::cli {
+
+namespace {
+
+struct SelftestOptions {
+    std::optional<std::string> serial;
+    bool all = false;
+    bool station = false;
+    std::optional<std::string> load;
+    std::optional<std::string> log;
+};
+
+// The status of the worst result: a failed test before a board that did not answer before
+// one that could not be opened.
+int Worse(int a, int b)
+{
+    for (const int status : {EXIT_FAILED, EXIT_BOARD_IO, EXIT_NOT_OPENABLE})
+        if (a == status || b == status)
+            return status;
+    return EXIT_OK;
+}
+
+int RunSelftest(Environment &env, const SelftestOptions &options)
+{
+    if (options.station) {
+        std::optional<SettingsPlan> plan;
+        if (options.load) {
+            std::string error;
+            const auto text = ReadWholeFile(*options.load, env.in, SETTINGS_FILE_MAX_BYTES, error);
+            const auto file = text ? ReadSettingsText(*text, *options.load, error) : std::nullopt;
+            if (!file) {
+                env.err << "tamo selftest: " << error << '\n';
+                return EXIT_USAGE;
+            }
+            plan = MakePlan(file->settings, std::nullopt, error);
+        }
+        return RunStation(env, plan, options.log);
+    }
+    std::vector<device::SerialNumber> serials;
+    if (options.all) {
+        device::BoardConnection connection;
+        device::ValueCapsArray valueCaps{};
+        device::Discovery discovery{env.platform, connection, valueCaps};
+        serials = device::Scan_USB_devices(discovery);
+        if (serials.empty())
+            return ReportNoBoard(env);
+    } else {
+        const BoardChoice choice = ChooseBoard(env, options.serial, "tamo selftest");
+        if (!choice.serial)
+            return choice.status;
+        serials.push_back(*choice.serial);
+    }
+    int status = EXIT_OK;
+    for (const device::SerialNumber &serial : serials) {
+        const BoardTestResult result = TestBoard(env, serial, std::nullopt);
+        env.out << SerialText(serial) << ": " << result.result << '\n';
+        if (result.status != EXIT_OK && !result.detail.empty())
+            env.err << "tamo: board " << SerialText(serial) << ": " << result.detail << '\n';
+        status = Worse(status, result.status);
+    }
+    return status;
+}
+
+} // namespace
+
+Command AddSelftestCommand(CLI::App &tamo, Environment &env)
+{
+    auto options = std::make_shared<SelftestOptions>();
+    CLI::App *selftest = tamo.add_subcommand(
+        "selftest", "Run the board's self-diagnostic: Passed, Failed on B<n>, or No reply from "
+                    "board; or test boards on a production line (--station)");
+    auto *serial = selftest->add_option(
+        "SERIAL", options->serial,
+        "The board's serial number; may be left out when one board is attached");
+    auto *all = selftest->add_flag("--all", options->all, "Test every attached board");
+    auto *station = selftest->add_flag(
+        "--station", options->station,
+        "Production line: wait for boards plugged in one after another, test each, print one "
+        "line per board; Ctrl-C ends with a summary");
+    selftest
+        ->add_option("--load", options->load,
+                     "With --station: after a pass, put this settings file onto the board "
+                     "and check it")
+        ->needs(station)
+        ->type_name("FILE");
+    selftest
+        ->add_option("--log", options->log,
+                     "With --station: append serial number, time (UTC) and result to this "
+                     "CSV file")
+        ->needs(station)
+        ->type_name("FILE.csv");
+    all->excludes(serial);
+    station->excludes(serial)->excludes(all);
+    selftest->footer("Exit status: 0 when every board passed, 1 when one failed, 5 when one "
+                     "gave no reply, 3/4 no board / cannot be opened.");
+    return {selftest, [&env, options] {
+                return RunSelftest(env, *options);
+            }};
+}
+
+} // namespace tamo::cli

@@ -1,0 +1,146 @@
+// tamo set: changes settings by the window's names, sends them as the window would, then reads
+// the board back and checks it.
+#include "apply.h"
+#include "board_access.h"
+#include "commands.h"
+#include "setting_names.h"
+#include "text.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <ostream>
+
+namespace tamo::cli {
+
+namespace {
+
+struct SetOptions {
+    std::optional<std::string> serial;
+    std::vector<std::string> encoders;
+    std::optional<std::string> pulseLength;
+    std::optional<std::string> aInput;
+    bool dryRun = false;
+};
+
+// Every argument is checked before any board is looked at.
+std::optional<SettingsRequest> ParseRequest(Environment &env, const SetOptions &options)
+{
+    SettingsRequest request;
+    for (const std::string &text : options.encoders) {
+        const std::size_t equals = text.find('=');
+        const std::string pairText = text.substr(0, equals);
+        const auto pair = ParsePairName(pairText);
+        if (equals == text.npos || !pair) {
+            env.err << "tamo set: --encoder '" << text << "': "
+                    << (equals == text.npos
+                            ? "expected PAIR=MODE, e.g. B5+B6=1:4"
+                            : "no input pair '" + pairText + "' (pairs are " + PairChoices() + ")")
+                    << '\n';
+            return std::nullopt;
+        }
+        const auto mode = ParseEncoderMode(text.substr(equals + 1));
+        if (!mode) {
+            env.err << "tamo set: --encoder '" << text << "': no encoder mode '"
+                    << text.substr(equals + 1) << "' (modes are " << EncoderModeChoices() << ")\n";
+            return std::nullopt;
+        }
+        auto &slot = request.encoderModes[static_cast<std::size_t>(*pair - 1)];
+        if (slot && *slot != *mode) {
+            env.err << "tamo set: --encoder gives " << PairName(*pair) << " twice, as "
+                    << EncoderModeName(*slot) << " and as " << EncoderModeName(*mode) << '\n';
+            return std::nullopt;
+        }
+        slot = mode;
+    }
+    if (options.pulseLength) {
+        request.pulseLengthIndex = ParsePulseLength(*options.pulseLength);
+        if (!request.pulseLengthIndex) {
+            env.err << "tamo set: --pulse-length '" << *options.pulseLength
+                    << "': not a pulse length (" << PulseLengthChoices() << ")\n";
+            return std::nullopt;
+        }
+    }
+    if (options.aInput) {
+        request.aInputModeIndex = ParseAInputMode(*options.aInput);
+        if (!request.aInputModeIndex) {
+            env.err << "tamo set: --a-input '" << *options.aInput << "': not an \"A\" input mode ("
+                    << AInputModeChoices() << ")\n";
+            return std::nullopt;
+        }
+    }
+    if (request.empty()) {
+        env.err << "tamo set: nothing to set: give --encoder, --pulse-length or --a-input (see "
+                   "tamo set --help)\n";
+        return std::nullopt;
+    }
+    return request;
+}
+
+int RunSet(Environment &env, const SetOptions &options)
+{
+    const auto request = ParseRequest(env, options);
+    if (!request)
+        return EXIT_USAGE;
+    const BoardChoice choice = ChooseBoard(env, options.serial, "tamo set");
+    if (!choice.serial)
+        return choice.status;
+    OpenBoard board(env.platform);
+    if (const int status = OpenChosen(env, board, *choice.serial); status != EXIT_OK)
+        return status;
+    const std::string name = SerialText(*choice.serial);
+    // The other pairs of a group travel with the one named: they keep what the board holds.
+    const auto current = board.Session().ReadBackConfiguration();
+    std::string error;
+    const auto plan = MakePlan(*request, current, error);
+    if (!plan) {
+        env.err << "tamo set: board " << name << ": " << error << "; nothing was sent\n";
+        return EXIT_BOARD_IO;
+    }
+    if (options.dryRun) {
+        env.out << "would send to " << name << ":\n";
+        for (const auto &report :
+             PlanReports(*plan, board.Connection().Capabilities.FeatureReportByteLength))
+            env.out << HexBytes(report) << '\n';
+        return EXIT_OK;
+    }
+    const ApplyResult result = ApplyAndVerify(env, board, *plan, name);
+    if (result.status == EXIT_OK)
+        env.out << name << ": " << PlanSummary(*plan, *request) << ": sent and read back\n";
+    return result.status;
+}
+
+} // namespace
+
+Command AddSetCommand(CLI::App &tamo, Environment &env)
+{
+    auto options = std::make_shared<SetOptions>();
+    CLI::App *set = tamo.add_subcommand(
+        "set", "Change settings by the window's names, then read the board back and check it");
+    set->add_option("SERIAL", options->serial,
+                    "The board's serial number; may be left out when one board is attached");
+    set->add_option("--encoder", options->encoders,
+                    "PAIR=MODE, e.g. B5+B6=1:4; pairs B1+B2 .. B19+B20, modes off, 1:1, 1:2, "
+                    "1:4; may be given more than once")
+        ->type_name("PAIR=MODE")
+        ->allow_extra_args(false);
+    set->add_option("--pulse-length", options->pulseLength,
+                    "Encoder pulse length, \"8 ms\" to \"200 ms\" in steps of 8 ms")
+        ->type_name("LENGTH");
+    set->add_option("--a-input", options->aInput,
+                    "\"A\" input mode: Auto, Potentiometer, \"Rotary Switch, Pulsed\", "
+                    "\"Rotary Switch, Latched\", \"Button 21\"")
+        ->type_name("MODE");
+    set->add_flag("--dry-run", options->dryRun,
+                  "Print the feature reports that would be sent, as hex; send nothing");
+    set->footer("A changed pair sends the two reports of its group (B1+B2..B15+B16, or "
+                "B17+B18 and B19+B20), the other pairs of the group as the board holds them.\n"
+                "Exit status: 0 when the board holds every setting afterwards, 1 when it does "
+                "not, 2 for bad arguments (nothing sent), 3/4 no board / cannot be opened, 5 "
+                "when the board stopped answering.");
+    return {set, [&env, options] {
+                return RunSet(env, *options);
+            }};
+}
+
+} // namespace tamo::cli

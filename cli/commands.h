@@ -1,0 +1,29 @@
+// The subcommands of `tamo`. Each adds itself to the parser and gives back what runs it once
+// the command line has been parsed.
+#pragma once
+
+#include "environment.h"
+
+#include <functional>
+
+namespace CLI {
+class App;
+}
+
+namespace tamo::cli {
+
+struct Command {
+    CLI::App *app = nullptr;
+    std::function<int()> run;
+};
+
+Command AddListCommand(CLI::App &tamo, Environment &env);
+Command AddShowCommand(CLI::App &tamo, Environment &env);
+Command AddSetCommand(CLI::App &tamo, Environment &env);
+Command AddSaveCommand(CLI::App &tamo, Environment &env);
+Command AddLoadCommand(CLI::App &tamo, Environment &env);
+Command AddSelftestCommand(CLI::App &tamo, Environment &env);
+Command AddWatchCommand(CLI::App &tamo, Environment &env);
+Command AddCapsCommand(CLI::App &tamo, Environment &env);
+
+} // namespace tamo::cli

@@ -1,0 +1,52 @@
+// tamo: the boards from a terminal, over the system's own HID backend.
+#include "environment.h"
+#include "inaccessible_boards.h"
+#include "native_platform.h"
+#include "terminal.h"
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <thread>
+
+namespace {
+
+class SystemClock : public tamo::cli::Clock {
+public:
+    std::uint64_t SteadyMs() override
+    {
+        return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::steady_clock::now().time_since_epoch())
+                                              .count());
+    }
+    std::int64_t WallMs() override
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    }
+    // In short slices, so that Ctrl-C ends a wait at once.
+    void Sleep(std::uint32_t ms) override
+    {
+        constexpr std::uint32_t slice = 20;
+        for (std::uint32_t slept = 0; slept < ms && !tamo::cli::Interrupted(); slept += slice)
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::min(slice, ms - slept)));
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const auto platform = tamo::device::CreateNativeHidPlatform();
+    SystemClock clock;
+    tamo::cli::CatchInterrupt();
+    tamo::cli::Environment env{*platform, std::cin, std::cout, std::cerr, clock};
+    env.interrupted = tamo::cli::Interrupted;
+    env.outIsTerminal = tamo::cli::StdoutIsTerminal() && tamo::cli::EnableTerminalEscapes();
+    env.findInaccessibleBoards = [] {
+        return tamo::device::FindInaccessibleBoards();
+    };
+    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    return tamo::cli::RunTamo(args, env);
+}

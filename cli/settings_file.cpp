@@ -1,0 +1,214 @@
+#include "settings_file.h"
+
+#include "json_key_lines.h"
+#include "setting_names.h"
+
+#include <nlohmann/json.hpp>
+
+#include <set>
+
+namespace tamo::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Collects the first fault with its line; later checks do nothing once one is found.
+class Checker {
+public:
+    Checker(std::string_view text, std::string_view name)
+        : lines_(JsonKeyLines(text))
+        , name_(name)
+    {}
+
+    bool ok() const { return error_.empty(); }
+    const std::string &error() const { return error_; }
+
+    void fail(const std::string &path, const std::string &message)
+    {
+        if (!ok())
+            return;
+        error_ = name_;
+        if (const auto line = lines_.find(path); line != lines_.end())
+            error_ += ":" + std::to_string(line->second);
+        error_ += ": " + message;
+    }
+
+    // Keys of object at path that are not in known.
+    void onlyKnown(const Json &object, const std::string &path, const std::set<std::string> &known)
+    {
+        for (const auto &[key, value] : object.items())
+            if (!known.contains(key))
+                fail(path + "/" + key, "unknown key \"" + KeyPath(path, key) + "\"");
+    }
+
+    const std::string *string(const Json &object, const std::string &path, const std::string &key)
+    {
+        const auto found = object.find(key);
+        if (found == object.end()) {
+            fail(path, "missing key \"" + KeyPath(path, key) + "\"");
+            return nullptr;
+        }
+        if (!found->is_string()) {
+            fail(path + "/" + key,
+                 "key \"" + KeyPath(path, key) + "\": " + found->dump() + " is not a text");
+            return nullptr;
+        }
+        return found->get_ptr<const std::string *>();
+    }
+
+    static std::string KeyPath(const std::string &path, const std::string &key)
+    {
+        return (path.empty() ? "" : path.substr(1) + ".") + key;
+    }
+
+private:
+    std::map<std::string, int> lines_;
+    std::string name_;
+    std::string error_;
+};
+
+std::string ParseMessage(const std::string &what)
+{
+    // "[json.exception.parse_error.101] parse error at line 3, column 5: ..." without the tag.
+    const std::size_t tag = what.find("] ");
+    return tag == what.npos ? what : what.substr(tag + 2);
+}
+
+} // namespace
+
+std::string WriteSettingsText(const SettingsFile &file)
+{
+    Json json;
+    json["format"] = SETTINGS_FORMAT;
+    json["version"] = SETTINGS_FORMAT_VERSION;
+    Json board = Json::object();
+    const auto put = [&board](const char *key, const std::optional<std::string> &value) {
+        if (value)
+            board[key] = *value;
+    };
+    put("serial_number", file.source.serialNumber);
+    put("manufacturer", file.source.manufacturer);
+    put("product", file.source.product);
+    put("version", file.source.version);
+    json["board"] = board;
+    Json encoders = Json::object();
+    for (int pair = 1; pair <= PAIR_COUNT; ++pair)
+        encoders[PairName(pair)] = EncoderModeName(
+            file.settings.encoderModes[static_cast<std::size_t>(pair - 1)].value_or(0));
+    json["encoders"] = encoders;
+    json["pulse_length"] =
+        PulseLengthName(static_cast<std::uint8_t>(file.settings.pulseLengthIndex.value_or(5) + 1));
+    json["a_input"] =
+        AInputModeName(static_cast<std::uint8_t>(file.settings.aInputModeIndex.value_or(0)));
+    return json.dump(2) + "\n";
+}
+
+std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_view name,
+                                             std::string &error)
+{
+    Json json;
+    try {
+        json = Json::parse(text);
+    } catch (const Json::parse_error &e) {
+        error = std::string(name) + ":" + std::to_string(LineOfOffset(text, e.byte))
+                + ": not a tamo settings file: not JSON (" + ParseMessage(e.what()) + ")";
+        return std::nullopt;
+    }
+    Checker check(text, name);
+    if (!json.is_object() || !json.contains("format") || json["format"] != SETTINGS_FORMAT) {
+        check.fail(json.is_object() && json.contains("format") ? "/format" : "",
+                   "not a tamo settings file (it has no \"format\": \"tamo-settings\")");
+        error = check.error();
+        return std::nullopt;
+    }
+    const auto version = json.find("version");
+    if (version == json.end() || !version->is_number_integer() || *version < 1) {
+        check.fail(version == json.end() ? "/format" : "/version",
+                   version == json.end()
+                       ? std::string("missing key \"version\"")
+                       : "key \"version\": " + version->dump() + " is not a format version");
+        error = check.error();
+        return std::nullopt;
+    }
+    if (*version > SETTINGS_FORMAT_VERSION) {
+        check.fail("/version",
+                   "format version " + version->dump() + " is newer than this tamo reads ("
+                       + std::to_string(SETTINGS_FORMAT_VERSION) + "): update tamo to load it");
+        error = check.error();
+        return std::nullopt;
+    }
+    check.onlyKnown(json, "",
+                    {"format", "version", "board", "encoders", "pulse_length", "a_input"});
+
+    SettingsFile file;
+    if (const auto board = json.find("board"); board != json.end() && check.ok()) {
+        if (!board->is_object()) {
+            check.fail("/board", "key \"board\" is not an object");
+        } else {
+            check.onlyKnown(*board, "/board",
+                            {"serial_number", "manufacturer", "product", "version"});
+            const auto take = [&](const char *key, std::optional<std::string> &into) {
+                if (board->contains(key))
+                    if (const std::string *value = check.string(*board, "/board", key))
+                        into = *value;
+            };
+            take("serial_number", file.source.serialNumber);
+            take("manufacturer", file.source.manufacturer);
+            take("product", file.source.product);
+            take("version", file.source.version);
+        }
+    }
+
+    const auto encoders = json.find("encoders");
+    if (encoders == json.end()) {
+        check.fail("", "missing key \"encoders\"");
+    } else if (!encoders->is_object()) {
+        check.fail("/encoders", "key \"encoders\" is not an object");
+    } else {
+        for (const auto &[key, value] : encoders->items()) {
+            const auto pair = ParsePairName(key);
+            if (!pair) {
+                check.fail("/encoders/" + key, "unknown key \"encoders." + key
+                                                   + "\": input pairs are " + PairChoices());
+                continue;
+            }
+            auto &slot = file.settings.encoderModes[static_cast<std::size_t>(*pair - 1)];
+            if (slot) {
+                check.fail("/encoders/" + key, "key \"encoders." + key + "\": pair "
+                                                   + PairName(*pair) + " is given twice");
+                continue;
+            }
+            const std::optional<int> mode =
+                value.is_string() ? ParseEncoderMode(value.get<std::string>()) : std::nullopt;
+            if (!mode)
+                check.fail("/encoders/" + key, "key \"encoders." + key + "\": " + value.dump()
+                                                   + " is not an encoder mode ("
+                                                   + EncoderModeChoices() + ")");
+            slot = mode;
+        }
+        for (int pair = 1; pair <= PAIR_COUNT; ++pair)
+            if (!file.settings.encoderModes[static_cast<std::size_t>(pair - 1)])
+                check.fail("/encoders", "missing key \"encoders." + PairName(pair) + "\"");
+    }
+    if (const std::string *pulse = check.string(json, "", "pulse_length")) {
+        file.settings.pulseLengthIndex = ParsePulseLength(*pulse);
+        if (!file.settings.pulseLengthIndex)
+            check.fail("/pulse_length", "key \"pulse_length\": \"" + *pulse
+                                            + "\" is not a pulse length (" + PulseLengthChoices()
+                                            + ")");
+    }
+    if (const std::string *mode = check.string(json, "", "a_input")) {
+        file.settings.aInputModeIndex = ParseAInputMode(*mode);
+        if (!file.settings.aInputModeIndex)
+            check.fail("/a_input", "key \"a_input\": \"" + *mode + "\" is not an \"A\" input mode ("
+                                       + AInputModeChoices() + ")");
+    }
+    if (!check.ok()) {
+        error = check.error();
+        return std::nullopt;
+    }
+    return file;
+}
+
+} // namespace tamo::cli

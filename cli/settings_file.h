@@ -1,0 +1,42 @@
+// The settings file: a board's settings by the window's names, with the identity of the board
+// they came from, as small versioned JSON that a person can read and edit:
+//   {"format": "tamo-settings", "version": 1, "board": {...},
+//    "encoders": {"B1+B2": "off", ...}, "pulse_length": "48 ms", "a_input": "Auto"}
+#pragma once
+
+#include "settings_plan.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tamo::cli {
+
+inline constexpr int SETTINGS_FORMAT_VERSION = 1;
+inline constexpr std::string_view SETTINGS_FORMAT = "tamo-settings";
+// Far beyond any settings file; keeps a stray large file out.
+inline constexpr std::size_t SETTINGS_FILE_MAX_BYTES = 1u << 20;
+
+// The board the settings came from, as text (UTF-8); informative only.
+struct SourceBoard {
+    std::optional<std::string> serialNumber;
+    std::optional<std::string> manufacturer;
+    std::optional<std::string> product;
+    std::optional<std::string> version;
+};
+
+struct SettingsFile {
+    SettingsRequest settings; // complete
+    SourceBoard source;
+};
+
+// settings must be complete.
+std::string WriteSettingsText(const SettingsFile &file);
+
+// Checks the whole text before anything may be sent: it must be JSON, our format, a version
+// this program reads, with every setting present and named as the lists name it and no key
+// it does not know. On failure error reads "NAME:LINE: ..." and names the key.
+std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_view name,
+                                             std::string &error);
+
+} // namespace tamo::cli

@@ -1,0 +1,112 @@
+#include "text.h"
+
+#include <cstdio>
+
+namespace tamo::cli {
+
+namespace {
+
+void AppendUtf8(std::string &out, unsigned char c)
+{
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// Days since 1970-01-01 to a civil date (Howard Hinnant's algorithm): no gmtime, which
+// differs between the C libraries.
+void CivilFromDays(std::int64_t days, int &year, unsigned &month, unsigned &day)
+{
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(days - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = doy - (153 * mp + 2) / 5 + 1;
+    month = mp < 10 ? mp + 3 : mp - 9;
+    year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
+}
+
+} // namespace
+
+std::string Latin1ToUtf8(std::string_view text)
+{
+    std::string out;
+    for (const char c : text)
+        AppendUtf8(out, static_cast<unsigned char>(c));
+    return out;
+}
+
+std::string Printable(std::string_view boardText)
+{
+    std::string out;
+    for (const char ch : boardText) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            out += escaped;
+        } else {
+            AppendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
+std::string LabelValue(std::string_view labelText)
+{
+    if (!labelText.empty() && labelText.front() == ' ')
+        labelText.remove_prefix(1);
+    return std::string(labelText);
+}
+
+std::string UtcTimestamp(std::int64_t unixMs, bool withMilliseconds)
+{
+    std::int64_t seconds = unixMs >= 0 ? unixMs / 1000 : (unixMs - 999) / 1000;
+    const auto millis = static_cast<int>(unixMs - seconds * 1000);
+    std::int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    const auto secondOfDay = static_cast<int>(seconds - days * 86400);
+    int year = 0;
+    unsigned month = 0;
+    unsigned day = 0;
+    CivilFromDays(days, year, month, day);
+    char text[96];
+    if (withMilliseconds)
+        std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", year, month, day,
+                      secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60, millis);
+    else
+        std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", year, month, day,
+                      secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
+    return text;
+}
+
+std::string HexBytes(std::span<const std::uint8_t> bytes)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const std::uint8_t b : bytes) {
+        if (!out.empty())
+            out.push_back(' ');
+        out.push_back(digits[b >> 4]);
+        out.push_back(digits[b & 0x0F]);
+    }
+    return out;
+}
+
+std::string CsvField(std::string_view text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+    return out;
+}
+
+} // namespace tamo::cli

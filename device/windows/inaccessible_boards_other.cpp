@@ -1,0 +1,12 @@
+#include "inaccessible_boards.h"
+
+namespace tamo::device {
+
+// Windows lets every user open a HID device for feature reports; there is no node that is
+// present but closed to the user.
+std::vector<InaccessibleBoard> FindInaccessibleBoards()
+{
+    return {};
+}
+
+} // namespace tamo::device

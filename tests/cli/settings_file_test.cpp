@@ -1,0 +1,143 @@
+// tamo save and tamo load: settings kept in a file and put on another board; a file is checked
+// whole before anything is sent.
+#include "cli_fixture.h"
+
+#include <nlohmann/json.hpp>
+
+namespace tamo::test {
+
+class SettingsFile : public CliTest {
+protected:
+    int source = -1;
+    int target = -1;
+    TempFile file{"board.json"};
+
+    void SetUp() override
+    {
+        source = AddBoard(u"SRC");
+        target = AddBoard(u"DST");
+        Hold(source, {0x81, 0x02, 0x01, 0x03, 25, 3});
+    }
+
+    // A good file with one line replaced.
+    std::string Edited(const std::string &from, const std::string &to)
+    {
+        EXPECT_EQ(Run({"save", file.path(), "SRC"}), cli::EXIT_OK);
+        std::string text = file.read();
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, from.size(), to);
+    }
+    // Loading text fails with status, the message holds expected, and nothing is sent.
+    void ExpectRefused(const std::string &text, const std::string &expected,
+                       int status = cli::EXIT_USAGE)
+    {
+        file.write(text);
+        platform.clearCalls();
+        EXPECT_EQ(Run({"load", file.path(), "DST"}), status) << text;
+        EXPECT_TRUE(Contains(err.str(), expected)) << text;
+        EXPECT_TRUE(Contains(err.str(), "nothing was sent"));
+        EXPECT_EQ(platform.countCalls("CreateFileA"), 0);
+        EXPECT_TRUE(Received(target).empty());
+    }
+};
+
+TEST_F(SettingsFile, SavedOnOneBoardAndLoadedOnAnotherTheyHoldTheSame)
+{
+    ASSERT_EQ(Run({"save", file.path(), "SRC"}), cli::EXIT_OK) << err.str();
+    const auto json = nlohmann::json::parse(file.read());
+    EXPECT_EQ(json["format"], "tamo-settings");
+    EXPECT_EQ(json["version"], 1);
+    EXPECT_EQ(json["board"]["serial_number"], "SRC");
+    EXPECT_EQ(json["board"]["product"], "Tamo micro 32");
+    EXPECT_EQ(json["encoders"]["B1+B2"], "1:4");
+    EXPECT_EQ(json["encoders"]["B15+B16"], "1:1");
+    EXPECT_EQ(json["encoders"]["B17+B18"], "1:2");
+    EXPECT_EQ(json["encoders"]["B19+B20"], "1:4");
+    EXPECT_EQ(json["pulse_length"], "200 ms");
+    EXPECT_EQ(json["a_input"], "Rotary Switch, Latched");
+
+    ASSERT_EQ(Run({"load", file.path(), "DST"}), cli::EXIT_OK) << err.str();
+    EXPECT_EQ(Model(target).settings(), Model(source).settings());
+    // All six command reports, each group's low report first.
+    const auto received = Received(target);
+    ASSERT_EQ(received.size(), 6u);
+    EXPECT_EQ(received[0].substr(0, 11), "00 EE 02 81");
+    EXPECT_EQ(received[1].substr(0, 11), "00 EE 04 01");
+    EXPECT_EQ(received[2].substr(0, 11), "00 EE 03 02");
+    EXPECT_EQ(received[3].substr(0, 11), "00 EE 05 03");
+    EXPECT_EQ(received[4].substr(0, 11), "00 EE 06 19");
+    EXPECT_EQ(received[5].substr(0, 11), "00 EE 07 03");
+    EXPECT_TRUE(Contains(out.str(), "(saved from SRC)"));
+}
+
+TEST_F(SettingsFile, DryRunPrintsTheReportsAtTheBoardsLengthAndSendsNothing)
+{
+    ASSERT_EQ(Run({"save", file.path(), "SRC"}), cli::EXIT_OK);
+    EXPECT_EQ(Run({"load", "--dry-run", file.path(), "DST"}), cli::EXIT_OK);
+    const std::string text = out.str();
+    EXPECT_TRUE(Contains(text, "would send to DST:\n00 EE 02 81 00 00 00 00 00 00 00 00 00 00 "
+                               "00 00 00\n"));
+    EXPECT_TRUE(Contains(text, "00 EE 07 03 00"));
+    EXPECT_TRUE(Received(target).empty());
+
+    // Without any board, the reports as far as the file decides them.
+    platform.unplug(source);
+    platform.unplug(target);
+    EXPECT_EQ(Run({"load", "--dry-run", file.path()}), cli::EXIT_OK);
+    EXPECT_TRUE(Contains(out.str(), "00 EE 06 19\n"));
+}
+
+TEST_F(SettingsFile, SaveToStandardOutputAndLoadFromStandardInput)
+{
+    ASSERT_EQ(Run({"save", "-", "SRC"}), cli::EXIT_OK);
+    in.str(out.str());
+    EXPECT_EQ(Run({"load", "-", "DST"}), cli::EXIT_OK) << err.str();
+    EXPECT_EQ(Model(target).settings(), Model(source).settings());
+}
+
+TEST_F(SettingsFile, AFaultyFileIsRefusedWholeNamingTheLineAndKey)
+{
+    const std::string name = file.path();
+    ExpectRefused(Edited("\"pulse_length\": \"200 ms\"", "\"pulse_length\": \"12 ms\""),
+                  name + ":22: key \"pulse_length\": \"12 ms\" is not a pulse length");
+    ExpectRefused(Edited("\"B5+B6\": \"off\"", "\"B5+B6\": \"1:3\""),
+                  name + ":13: key \"encoders.B5+B6\": \"1:3\" is not an encoder mode");
+    ExpectRefused(Edited("\"B5+B6\": \"off\"", "\"B5+B7\": \"off\""),
+                  name + ":13: unknown key \"encoders.B5+B7\"");
+    ExpectRefused(Edited("\"B5+B6\": \"off\",", ""), name + ":10: missing key \"encoders.B5+B6\"");
+    ExpectRefused(Edited("\"a_input\"", "\"a_inputs\""), name + ":23: unknown key \"a_inputs\"");
+    ExpectRefused(Edited("\"product\"", "\"colour\""), name + ":7: unknown key \"board.colour\"");
+    ExpectRefused(Edited("\"version\": 1", "\"version\": 2"),
+                  name + ":3: format version 2 is newer than this tamo reads (1)");
+    ExpectRefused(Edited("\"a_input\": \"Rotary Switch, Latched\"", "\"a_input\": 3"),
+                  name + ":23: key \"a_input\": 3 is not a text");
+}
+
+TEST_F(SettingsFile, AFileThatIsNotOursIsRefused)
+{
+    ExpectRefused("{\"name\": \"something else\"}\n", "not a tamo settings file");
+    ExpectRefused("[1, 2, 3]\n", "not a tamo settings file");
+    ExpectRefused("{\n  \"format\": \"tamo-settings\",\n  \"version\": 1,\n  oops\n}\n",
+                  file.path() + ":4: not a tamo settings file: not JSON");
+    ExpectRefused(std::string("\x89PNG\r\n\x1a\n", 8), "not JSON");
+
+    platform.clearCalls();
+    EXPECT_EQ(Run({"load", file.path() + ".missing", "DST"}), cli::EXIT_USAGE);
+    EXPECT_TRUE(Contains(err.str(), ".missing: No such file or directory"));
+    EXPECT_EQ(platform.countCalls("CreateFileA"), 0);
+}
+
+TEST_F(SettingsFile, SaveLeavesNoHalfFileAndRefusesAPulseLengthNoListNames)
+{
+    file.write("previous");
+    Hold(source, {0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(Run({"save", file.path(), "SRC"}), cli::EXIT_FAILED);
+    EXPECT_TRUE(Contains(err.str(), "pulse length 0"));
+    EXPECT_EQ(file.read(), "previous");
+
+    EXPECT_EQ(Run({"save", file.path() + "/no/such/dir/x.json", "SRC"}), cli::EXIT_FAILED);
+    EXPECT_TRUE(Contains(err.str(), "tamo save:"));
+}
+
+} // namespace tamo::test
