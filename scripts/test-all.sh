@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the unit, GUI, scenario and
 # real-kernel tests, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# Windows cross builds' tests under Wine, and the descriptor fuzzer for a bounded time.
+# whole tool cross-built for Windows (Qt for mingw-w64 built once and cached) with its tests,
+# every scenario, the tool itself and its zip and installer under Wine, and the descriptor
+# fuzzer for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-$(nproc)}
@@ -22,8 +24,10 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|scenario'
 
-echo "== Windows: cross builds and their tests under Wine"
+echo "== Windows: Qt for mingw-w64, the cross builds, their tests under Wine, the download"
+windows_start=$SECONDS
 JOBS="$jobs" scripts/test-windows.sh
+echo "== Windows part took $((SECONDS - windows_start))s"
 
 echo "== descriptor fuzzer"
 scripts/run-fuzz.sh

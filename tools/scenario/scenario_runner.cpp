@@ -54,7 +54,7 @@ bool ParseLampNumbers(const std::vector<std::string> &words, std::size_t from, s
         const auto last = dash == std::string::npos ? first : ParseNumber(word.substr(dash + 1));
         if (!first || !last || *first < 1 || *last > app::BUTTON_COUNT || *first > *last)
             return false;
-        for (long n = *first; n <= *last; ++n)
+        for (long long n = *first; n <= *last; ++n)
             out.insert(static_cast<int>(n));
     }
     return true;
@@ -148,7 +148,7 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
         const auto found = line.options.find(key);
         return found == line.options.end() ? nullptr : &found->second;
     };
-    auto number = [&](const char *key, long fallback, std::string &error) {
+    auto number = [&](const char *key, long long fallback, std::string &error) {
         const std::string *text = option(key);
         if (!text)
             return fallback;
@@ -286,11 +286,11 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
     if (command == "tick") {
         if (!window_ || closed_)
             return "no window to tick";
-        const auto count = w.size() >= 2 ? ParseNumber(w[1]) : std::optional<long>(1);
+        const auto count = w.size() >= 2 ? ParseNumber(w[1]) : std::optional<long long>(1);
         if (!count || *count < 0)
             return "tick N";
         const std::size_t callsBefore = platform_.calls().size();
-        for (long i = 0; i < *count; ++i) {
+        for (long long i = 0; i < *count; ++i) {
             nowMs_ += static_cast<std::uint64_t>(timer_->interval());
             if (timer_->isEnabled())
                 window_->PollInputReport();
@@ -379,7 +379,7 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
     }
     if (command == "fail") {
         const int id = w.size() >= 3 ? device(w[1], error) : -1;
-        const auto count = w.size() >= 4 ? ParseNumber(w[3]) : std::optional<long>(1);
+        const auto count = w.size() >= 4 ? ParseNumber(w[3]) : std::optional<long long>(1);
         if (id < 0 || !count)
             return error.empty() ? "fail DEVICE OPERATION [N]" : error;
         // An operation that reaches no single device, or a misspelt one, is refused, never

@@ -184,13 +184,13 @@ std::optional<std::u16string> CodeUnits(const std::string &utf8)
     return units;
 }
 
-std::optional<long> ParseNumber(const std::string &word)
+std::optional<long long> ParseNumber(const std::string &word)
 {
     if (word.empty())
         return std::nullopt;
     errno = 0;
     char *end = nullptr;
-    const long value = std::strtol(word.c_str(), &end, 0);
+    const long long value = std::strtoll(word.c_str(), &end, 0);
     if (errno != 0 || end == word.c_str() || *end != '\0')
         return std::nullopt;
     return value;

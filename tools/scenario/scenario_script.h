@@ -29,7 +29,8 @@ ParsedScript ParseScenario(const std::string &text);
 // its code unit, a lone surrogate or zero included.
 std::optional<std::u16string> CodeUnits(const std::string &utf8);
 
-// 0x-prefixed hex or decimal; nothing on anything else.
-std::optional<long> ParseNumber(const std::string &word);
+// 0x-prefixed hex or decimal; nothing on anything else. long long, not long: long has 32 bits
+// on Windows, and a button state such as 0xFFFFFFFF must parse there too.
+std::optional<long long> ParseNumber(const std::string &word);
 
 } // namespace tamo::scenario
