@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader is told about the window's controls where the design's own words are
 // not enough: value labels have no caption of their own, and a lamp's state is only a colour.
 #pragma once

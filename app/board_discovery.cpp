@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Discovery as the window shows it: the boards' serial numbers in SerNo, the search for the one
 // SerNo shows, the capabilities report in Text4, and closing the connection.
 #include "main_window.h"

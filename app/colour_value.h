@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours are 32-bit values: 0x00BBGGRR for a fixed colour, 0x800000nn for system colour nn.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and driving the window's controls by their design names, as a user sees them: for
 // tests and the scenario runner.
 #pragma once

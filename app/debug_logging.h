@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Debug logging: what the layers below report goes to Qt's categorized logging, one category
 // per source so that a log says whose fault it is; silent unless asked for
 // (QT_LOGGING_RULES="tamo.*.debug=true").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view refresh: the window brought into line with the open board, or emptied, and the
 // board's settings read back into the lists.
 #include "main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drop-down list that raises clicked() whenever an item becomes the selected one: when the
 // user picks an item (also the one already selected) and when code sets the selected index.
 // The window's handlers rely on both and guard against the program's own selections.

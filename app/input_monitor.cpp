@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The poll: shows the newest input report on the lamps, and notices a board that has gone.
 #include "main_window.h"
 

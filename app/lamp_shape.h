@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An indicator lamp: a filled outline whose fill colour shows a button's state.
 #pragma once
 

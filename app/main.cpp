@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-config over the boards attached to this machine.
 #include "debug_logging.h"
 #include "main_window.h"

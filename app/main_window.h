@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // frmMain: the tool's one window. It owns the controls, the board connection and the input
 // monitor's tables; its handlers read the controls, call the layers below and write the
 // controls back.

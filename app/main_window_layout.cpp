@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's controls as designed: names, captions, geometry in twips, fonts, colours, tab
 // order and the state each has before any start-up code runs.
 #include "main_window.h"

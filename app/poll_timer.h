@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's poll timer: 50 ms after every good read, 250 ms after a board is lost.
 #pragma once
 

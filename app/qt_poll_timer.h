@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The poll timer on a real QTimer, ticking in the window's event loop.
 #pragma once
 

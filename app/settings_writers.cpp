@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writers that send a changed setting to the board, and the self-diagnostic.
 #include "main_window.h"
 

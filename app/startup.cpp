@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up with the lamp grid, board selection and shut-down.
 #include "main_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A multi-line text box without scroll bars whose long lines wrap. It keeps its text exactly
 // as set (CR LF line breaks included) and shows it with ordinary line breaks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Design geometry is in twips; 15 twips make one pixel at 96 DPI, and Qt scales pixels for
 // high-DPI screens.
 #pragma once

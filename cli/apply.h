@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sending a plan to an open board, reading the board back and checking that it holds what was
 // sent; what went wrong is said on stderr, with what was sent and what was not.
 #pragma once

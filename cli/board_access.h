@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the board a command is for and opening it through discovery. Every message names
 // what is attached, so the user can name the board that was meant.
 #pragma once

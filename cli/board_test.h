@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One board's test as the self-test command and the station run it.
 #pragma once
 

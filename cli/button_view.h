@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How `tamo watch` shows the 32 buttons: a grid redrawn in place on a terminal, or one line
 // per change for a pipe or a file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo caps: what the Windows HID parser would report for a report descriptor, as JSON (the
 // same as tamo-hid-caps).
 #include "caps_json.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo save / tamo load: a board's settings to a file and from a file onto a board.
 #include "apply.h"
 #include "board_access.h"

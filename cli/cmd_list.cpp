@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo list: every board of the family, whether it can be opened, and why not.
 #include "board_access.h"
 #include "commands.h"

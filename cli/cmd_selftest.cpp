@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo selftest: the boards' self-diagnostic, for one board, every board, or a production
 // line (--station) that tests each board as it is plugged in.
 #include "board_access.h"

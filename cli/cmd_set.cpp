@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo set: changes settings by the window's names, sends them as the window would, then reads
 // the board back and checks it.
 #include "apply.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo show: a board's identity and the settings it holds, as the window's lists name them.
 #include "board_access.h"
 #include "commands.h"

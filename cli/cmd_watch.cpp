@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo watch: the board's 32 buttons live, with the measured input-report rate.
 #include "board_access.h"
 #include "button_view.h"

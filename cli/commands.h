@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands of `tamo`. Each adds itself to the parser and gives back what runs it once
 // the command line has been parsed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What `tamo` runs against: the HID platform, the three standard streams, a clock and the
 // user's Ctrl-C. main() hands in the real ones; tests hand in virtual boards and virtual time.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing the files a user names, with the reason when it fails.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where each key of a JSON text stands, so that a message about a file can name the line.
 #pragma once
 

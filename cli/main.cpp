@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo: the boards from a terminal, over the system's own HID backend.
 #include "environment.h"
 #include "inaccessible_boards.h"

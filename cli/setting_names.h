@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings by the names the window's lists show them: input pairs "B5+B6", encoder modes
 // "1:4", pulse lengths "16 ms", "A" input modes "Button 21". Every parse says what is valid
 // when it fails.

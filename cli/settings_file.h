@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: a board's settings by the window's names, with the identity of the board
 // they came from, as small versioned JSON that a person can read and edit:
 //   {"format": "tamo-settings", "version": 1, "board": {...},

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which command reports a change of settings takes, sending them through the board session,
 // and checking what the board holds afterwards.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The production-line loop: boards are plugged in one after another; each new one is tested
 // (and given the settings file), one line printed and one appended to the log, until Ctrl-C.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Columns padded to their widest cell, for results a person reads.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console the real program runs in: whether standard output is a terminal, escape
 // sequences switched on, and Ctrl-C turned into a flag that the loops look at. One file per
 // system family.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts that came from a board or go to a log, made safe and readable for a terminal, JSON and
 // CSV.
 #pragma once

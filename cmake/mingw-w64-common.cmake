@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared part of the mingw-w64 toolchain files: set TAMO_MINGW_TRIPLET before including it.
 #
 # Without Qt, everything below the window is built, linked statically. With

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Toolchain for cross-building Qt itself (scripts/build-qt-mingw.sh) for 64-bit Windows with
 # Debian's mingw-w64 (posix thread model). The script copies this file into the Qt it
 # installs, so that Qt's own qt.toolchain.cmake keeps pointing at an existing file.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Windows program under Wine as ctest's emulator for the mingw-w64 builds:
 #   wine-run.sh [--path DIR]... -- PROGRAM [ARGUMENTS...]
 # Each DIR (a Unix folder: Qt's bin, the mingw runtime) goes on the program's search path for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's protocol sequences over an open connection, for every front end: command reports,
 // the configuration readback, the identity strings, the self-test and the input poll. It keeps
 // no state but the connection it is given; the front end decides when a sequence may run.

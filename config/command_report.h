@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The host-to-board command report: 00, COMMAND_MARKER, code, one argument byte, zeros up to
 // the board's feature report length.
 #pragma once

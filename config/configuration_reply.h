@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration reply: the board's answer to a feature report read. Byte 1 is the status
 // (0 when usable) and bytes 4 to 9 hold the last arguments of command codes 2 to 7, in the
 // command's own encoding, so a setting that was sent reads back as the same list entry.

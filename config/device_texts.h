@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts the window shows for a board: its capabilities, identity and version, and the fixed
 // items of the settings lists, whose positions are the values exchanged with the board.
 #pragma once

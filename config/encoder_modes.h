@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The encoder mode of a pair is its list index (0 "off", 1 "1:1", 2 "1:2", 3 "1:4"). A group of
 // pairs travels to the board as two bitmaps: bit 0 of every mode, then bit 1 of every mode.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's input report: report ID, two unused bytes, then buttons 1 to 32 in bytes 3 to 6
 // (bit j of byte 3 + i is button 8i + j + 1). A read may hold several reports, oldest first.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's self-diagnostic: one request sent and one reply read as feature reports. The
 // request is 00 E1 and zeros; reply byte 1 is 0 for a pass or the number of the failing input.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything the tool knows about the one open board, and the handles it talks to it through.
 #pragma once
 

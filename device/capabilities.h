@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the capabilities of the board just opened and builds the value-capabilities report.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The diagnostic report of a board's input value capabilities: the fields of the first record,
 // one per line, then the number of records and the raw bytes of the records as returned.
 #pragma once

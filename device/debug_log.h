@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A debug log below the window: the layers write diagnostics here, and whoever wants them
 // (the window's categorized logging, a test) installs a sink. Silent until a sink is set.
 #pragma once

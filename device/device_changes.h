@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the set of HID interfaces, or the access to them, may have changed: the one question
 // a tool waiting for a board asks, so that it scans only when the answer can differ.
 #pragma once

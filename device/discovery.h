@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the boards of the family among the present HID interfaces: lists their serial
 // numbers, and opens the one with a given serial number.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform contract for systems without the Windows services: handle tables, interface
 // sets, detail records, events and preparsed data, kept here once. A backend supplies only
 // what its system does natively (list the HID nodes, open one, move reports and strings,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one seam between the tool and the operating system's HID services. Each operation keeps
 // the name of the platform service it stands for; one implementation per platform
 // (hid_linux.cpp, hid_windows.cpp) and the virtual boards of sim/.

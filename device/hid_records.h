@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Platform records of the HID class and device-setup services, in the layouts that the
 // Windows HID parser and setup API define. The value-capabilities record is shown to the user
 // byte for byte, so its layout is pinned by static_asserts.

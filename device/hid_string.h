@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HID strings arrive as UTF-16LE. The tool shows them as the low byte of each code unit, up
 // to the first code unit whose low byte is zero.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Boards of the family whose device node is there but cannot be opened, with the reason and
 // the fix. Discovery skips such nodes as if absent (it cannot even read their serial number);
 // a front end that lists boards tells the user about them instead of showing nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outcome of one platform call, as every caller stores it in LastResult.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text into the platform's string form: zero-terminated UTF-16LE in a caller's byte buffer.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds Qt (qtbase only) for 64-bit Windows from Debian's own qt6-base source, with
 # Debian's mingw-w64 (posix) and Debian's qt6-base-dev-tools as the host tools. Shared,
 # release, only what tamo-config loads: Core, Gui, Widgets, the windows and offscreen platform

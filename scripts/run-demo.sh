@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the tool and starts it: over the boards attached to this machine when one of the
 # family is there, otherwise the demo over virtual boards. Needs a display (xvfb-run works).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the report descriptor fuzzer with clang (libFuzzer, ASan, UBSan) in build-fuzz,
 # seeds it with the oracle descriptors and runs it for FUZZ_SECONDS (default 60). Exits
 # nonzero on any crash, sanitizer report or failed check.

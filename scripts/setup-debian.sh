@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that the build, the tests and the tools need; skips what is
 # already there. Debian 12, as root (or with sudo).
 set -euo pipefail

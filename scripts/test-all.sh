@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs every test: the unit, GUI, scenario and
 # real-kernel tests, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # whole tool cross-built for Windows (Qt for mingw-w64 built once and cached) with its tests,

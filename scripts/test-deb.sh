@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from build/ and checks it as a user's machine would take it:
 # lintian without errors, the desktop entry and AppStream metainfo valid, its dependencies
 # resolvable from Debian's archive, and the package installed into a throwaway root with its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Windows, the whole tool, tested under Wine:
 #  1. Qt for mingw-w64 from Debian's own source (scripts/build-qt-mingw.sh; cached after the
 #     first run);

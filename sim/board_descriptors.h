@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Report descriptors of the virtual devices: a board of the family and a foreign device.
 #pragma once
 

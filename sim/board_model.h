@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a board of the family does inside, as far as the tool can see it: it stores the
 // arguments of the command reports, answers a feature read with its configuration reply (or,
 // right after a self-test request, with the self-test reply) and produces input reports with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The definition of one virtual HID device: its identity, strings, report descriptor and
 // whether it behaves as a board of the family.
 #pragma once

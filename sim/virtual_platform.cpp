@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "virtual_platform.h"
 
 #include "utf16_buffer.h"

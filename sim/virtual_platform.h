@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A platform backend over virtual HID devices, for tests and the demo. It behaves as the
 // kernel's hidraw does where the tool can tell (numbered paths, one report queue per open
 // handle, queued reports readable after an unplug, then failure), records every call that

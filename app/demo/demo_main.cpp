@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-config-demo: the tool's window over two virtual boards of the family and a foreign
 // device, with a panel that plays the boards.
 #include "debug_logging.h"

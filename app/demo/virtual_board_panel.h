@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo's second window: a person presses the virtual boards' buttons, unplugs and plugs
 // them, sets their self-test answer, and sees the settings each board holds.
 #pragma once

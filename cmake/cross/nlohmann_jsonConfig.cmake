@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # nlohmann-json for a cross build: the host's header-only library, seen through a directory
 # that holds nothing but its headers.
 if(NOT TARGET nlohmann_json::nlohmann_json)

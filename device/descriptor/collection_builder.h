@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the caps of one top-level collection from its main items, in the order and with the
 // field values the Windows HID parser gives them.
 #pragma once

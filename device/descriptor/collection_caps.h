@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the parser gives for one top-level collection, in the forms Windows' HID parser
 // reports them, and the bounds it keeps: the types the parser's steps share.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits a report descriptor into its items. The bytes come from a device, so every length is
 // checked against what is really there before a byte is read.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "descriptor_state.h"
 
 #include "collection_caps.h"

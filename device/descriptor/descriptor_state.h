@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item state a report descriptor builds up between main items: the global items (kept
 // until changed, across top-level collections too) and the local ones (cleared after every
 // main item).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preparsed data for platforms without a HID parser service: the caps of one top-level
 // collection behind an opaque handle, answered as HidP_GetCaps and HidP_GetValueCaps do.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a HID report descriptor into what the Windows HID parser reports for each top-level
 // collection: HIDP_CAPS and the value-capabilities records in Windows' order.
 #pragma once

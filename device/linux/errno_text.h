@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Error texts in the form every Linux failure is reported in: the failing call, then the
 // system's reason, e.g. "open(/dev/hidraw3): Permission denied".
 #pragma once

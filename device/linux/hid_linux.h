@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HID platform over Linux hidraw: enumeration from sysfs, feature reports and the
 // descriptor through hidraw ioctls, identity strings from sysfs (or the USB device itself for
 // indexed strings), and the descriptor parser in place of a HID parser service.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input read over a hidraw node (or any descriptor that delivers one report per read()):
 // a non-blocking drain of every queued report into the caller's buffer, each one
 // InputReportByteLength bytes, report ID first.

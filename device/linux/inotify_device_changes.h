@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device changes on Linux from inotify on the device directory: hidraw nodes created, removed,
 // or given new access rights (the seat's ACL arrives after the node). inotify works where a
 // udev monitor cannot: in containers and in a system without udevd.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What sysfs tells about one hidraw node: the HID device's uevent fields and, for a board on
 // USB, the USB device above it. Takes the sysfs root as a path so that a test can build a
 // tree of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // USB string descriptors as a board sends them: bLength, bDescriptorType 3, then UTF-16LE.
 // Both functions trust neither bLength nor the byte count beyond what actually arrived.
 #pragma once

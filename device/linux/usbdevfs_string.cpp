@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "usbdevfs_string.h"
 
 #include "errno_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // String descriptors straight from a USB device through usbdevfs, for the strings that sysfs
 // does not show (sysfs has only manufacturer, product and serial). A standard control
 // request to the device needs no interface, so nothing is claimed or detached and the HID

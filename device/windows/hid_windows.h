@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HID platform over the Windows HID class, device-setup and kernel services: every
 // operation forwards to the service of the same name, with our records converted to the
 // platform's own at each call. The platform headers stay inside hid_windows.cpp.

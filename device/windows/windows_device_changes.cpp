@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows_device_changes.h"
 
 #include "debug_log.h"

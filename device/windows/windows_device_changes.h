@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device changes on Windows from the configuration manager's notifications for the HID
 // interface class: arrivals and removals, delivered on a system thread, kept as a flag.
 #pragma once

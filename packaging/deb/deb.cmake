@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: tamo-config_<version>_<arch>.deb, built by `cpack -G DEB`. Dependencies
 # come from the binaries (dpkg-shlibdeps); the licence, changelog and maintainer scripts from
 # this folder.

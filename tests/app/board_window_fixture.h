@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A started window with virtual boards attached, and the feature reports they received.
 #pragma once
 

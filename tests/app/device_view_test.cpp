@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view refresh and the readback of the board's settings.
 #include "board_window_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GUI tests run the real window on Qt's offscreen platform.
 #include <QApplication>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // While no board is open, a pass that finds none again leaves the empty view unpainted.
 #include "window_fixture.h"
 

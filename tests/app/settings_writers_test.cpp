@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Setting changes travel to the board as command reports; the self-diagnostic's texts.
 #include "board_window_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's text at the scale factors of high-DPI screens: drawn at the designed size with
 // its letters in place, and never wider than the fixed label widths of the layout.
 #include "app_font.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window over virtual boards, with its poll ticked by hand.
 #pragma once
 

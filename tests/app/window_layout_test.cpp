@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The freshly created window, before any start-up code runs.
 #include "window_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-idle-bench [SECONDS]: the CPU time of the whole process while the window waits for a
 // board over hidraw, scanning blindly on every tick and waiting on device notifications, in
 // the same run. Run it under Xvfb or on the offscreen platform.

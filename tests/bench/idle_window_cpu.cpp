@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "idle_window_cpu.h"
 
 #include "hid_linux.h"

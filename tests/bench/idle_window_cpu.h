@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CPU time the whole process spends while the real window waits for a board: on its real
 // poll timer, in its event loop, over the hidraw backend.
 #pragma once

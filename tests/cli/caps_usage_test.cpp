@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of `tamo` that need no board: help, bad command lines, and descriptor capabilities.
 #include "cli_fixture.h"
 

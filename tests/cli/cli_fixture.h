@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `tamo` run in-process over virtual boards in virtual time: every Sleep moves the clock and
 // lets the test plug, unplug, press or interrupt at that moment.
 #pragma once

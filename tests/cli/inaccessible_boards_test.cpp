@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Boards whose hidraw node is there but cannot be opened, found from sysfs without opening
 // them, over a fake sysfs tree and device directory.
 #include "inaccessible_boards.h"

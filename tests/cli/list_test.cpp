@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo list: which boards are there, which can be opened, and the exit status a script tests.
 #include "cli_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo selftest, for one board, for all, and as a production-line station over boards plugged
 // in one after another in virtual time.
 #include "cli_fixture.h"

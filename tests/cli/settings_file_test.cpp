@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo save and tamo load: settings kept in a file and put on another board; a file is checked
 // whole before anything is sent.
 #include "cli_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo show and tamo set: the settings by the window's names, sent as the window sends them,
 // read back and checked; bad input never reaches a board.
 #include "cli_fixture.h"

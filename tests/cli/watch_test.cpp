@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo watch: changes line by line for a pipe, a grid redrawn in place with the report rate
 // for a terminal, and a board that goes.
 #include "cli_fixture.h"

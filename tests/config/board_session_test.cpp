@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's protocol sequences with no window: a virtual board on the other end records
 // what it receives and answers as a board does.
 #include "board_session.h"

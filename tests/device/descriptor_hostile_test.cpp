@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Descriptors as a broken or malicious device might send them: every one must end in a clear
 // error with a byte offset or a bounded result, never a crash, a hang or unbounded memory.
 #include "descriptor_test_support.h"

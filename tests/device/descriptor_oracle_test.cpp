@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every top-level collection that Windows dumped, parsed from the device's original
 // descriptor and compared field by field with what Windows reported.
 #include "descriptor_test_support.h"

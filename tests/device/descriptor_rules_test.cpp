@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parser rules that the device dumps exercise only thinly or not at all.
 #include "report_descriptor.h"
 

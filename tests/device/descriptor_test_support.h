@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the report descriptor tests: hex decoding and field-by-field comparison of
 // parsed records against JSON objects keyed by the platform's field names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding boards of the family among the present HID devices, and the connection's
 // invariants, over virtual devices.
 #include "board_identity.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every backend hands up: a read's result as LastResult keeps it, and the debug log's
 // sources.
 #include "debug_log.h"

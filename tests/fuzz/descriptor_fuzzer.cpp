@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any byte string as a report descriptor. The parse must stay inside the
 // input and its limits, and every collection must come back unchanged through the preparsed
 // data table that answers HidP_GetCaps and HidP_GetValueCaps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A board program (tamo-uhid-board or tamo-usb-board) driven from a test: orders go to its standard
 // input, and a reader thread collects what it prints, so the board never waits on a full pipe while
 // the kernel waits on the board.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hidraw backend against the real kernel: boards and foreign devices made through uhid,
 // reached through /sys and /dev/hidrawN exactly as the tool reaches a USB board.
 #include "board_descriptors.h"

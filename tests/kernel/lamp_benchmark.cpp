@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-lamp-bench: press to lamp over the USB path, in real time. A board on the virtual USB
 // host controller changes its buttons; the figure is the time from the board sending the
 // first input report with the new state (the write it queued on its interrupt endpoint) to

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The kernel tests: boots Debian's own kernel under QEMU with an initramfs that holds our test
 # programs and the HID and USB modules, runs them against real /dev/hidrawN devices made
 # through uhid and through gadgetfs on dummy_hcd, and reads their verdict from the console. Ends with the line "N passed, N failed" and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-scan-bench: what one scan pass costs over real hidraw devices, beside hidapi's
 // enumeration of the same devices, and what the window spends while it waits for a board.
 // Prints figures only; run inside the kernel-test VM (or anywhere with /dev/uhid, as root).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The uhid board without a kernel: its orders, and its side of the uhid protocol over a
 // socket pair that stands in for /dev/uhid (one event per message, as the device gives).
 #include "board_descriptors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base of the tests that need boards made through uhid: skipped, with the reason, where
 // the kernel cannot make them; otherwise with the board program running.
 #pragma once

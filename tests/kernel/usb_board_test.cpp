@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The USB board without a kernel: its orders, its descriptors and what it answers on the
 // control pipe, request by request as gadgetfs hands them up.
 #include "board_descriptors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hidraw backend against a real USB device: boards made through gadgetfs on the virtual
 // host and device controller pair (dummy_hcd), bound by usbhid, reached through /sys,
 // /dev/hidrawN and /dev/bus/usb exactly as the tool reaches a board on a cable.

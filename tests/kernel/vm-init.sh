@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # /init of the kernel-test VM: loads the HID and USB modules, mounts gadgetfs, runs each program that
 # /etc/kernel-tests/list names (lines "test NAME" or "bench NAME"), frames each run with
 # "@@tamo" lines for the host to read, and powers off.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the kernel-test VM's initramfs: static busybox, the HID modules, our programs with
 # the shared libraries that ldd finds for them, and for Qt programs the offscreen platform
 # plugin and a font. The archive is left uncompressed: the guest unpacks it faster than it

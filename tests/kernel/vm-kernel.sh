@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts Debian's own kernel and the modules the kernel tests load (the HID stack, uhid, and
 # the virtual USB host and device controller with gadgetfs and usbhid) into CACHE/kernel and
 # prints that directory. The image package is downloaded, not installed: only the kernel and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window end to end over the real kernel: MainWindow on the native hidraw backend
 // with its real poll timer, in real time, against boards made through uhid and boards that
 // are USB devices on the virtual host controller (gadgetfs on dummy_hcd, bound by usbhid).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Device changes from inotify, over a device directory of our own.
 #include "inotify_device_changes.h"
 #include "temp_tree.h"

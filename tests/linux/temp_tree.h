@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A directory tree in a fresh temporary directory, removed with the object: fake sysfs
 // trees and device nodes for the backend's tests.
 #pragma once

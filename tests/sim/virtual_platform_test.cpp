@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The virtual backend keeps the contract every platform backend keeps.
 #include "board_identity.h"
 #include "virtual_platform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interface paths a platform's enumeration yields, in its order, walked the way discovery
 // walks them (a detail buffer of the required size + 1, its size field set, the required size
 // offered). Every call is expected to succeed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A poll timer that only records its state; whoever drives the window ticks it (scenarios
 // and tests run in virtual time).
 #pragma once

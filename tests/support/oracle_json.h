@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records Windows reported for real devices (tests/device/oracle), as JSON. The test's
 // build names the folder in TAMO_ORACLE_DIR.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the tamo-hid-caps executable on the oracle descriptors and compares its JSON with what
 // Windows reported, and checks how it takes its input and reports faults.
 #include "oracle_json.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Forwards every operation to the real Windows backend and keeps what the code under test
 // opened and closed through it, so a test can tell which interfaces it visited and whether it
 // left anything open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Discovery over the real Windows services: whatever HID interfaces the system presents are
 // walked, opened twice, identified and read for capabilities, and nothing is left open. None
 // of them is a board of the family, so nothing is listed and nothing is found.

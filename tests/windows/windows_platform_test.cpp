@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows backend's contract where it can be shown without a board: failures name the
 // call and the system's reason, our records reach the services intact, value capabilities
 // stay inside the caller's span, and the input read returns at once. A message-mode pipe

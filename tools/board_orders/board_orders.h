@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orders that the board programs (tamo-uhid-board, tamo-usb-board) take on their standard
 // input, one a line:
 //   create NAME [kind=board|foreign] [serial=S] [vid=N] [pid=N] [version=N]

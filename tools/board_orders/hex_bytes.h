@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bytes as the board programs print them: two lower-case hex digits a byte, no separators.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-board-present: lists the serial numbers of the attached boards of the family, one a
 // line; exit status 0 when there is at least one. The start script uses it to choose between
 // the tool and its demo.

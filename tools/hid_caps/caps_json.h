@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The caps of one top-level collection as JSON, under the platform's field names.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Descriptor bytes written as hex text, as they are pasted from dumps and C arrays:
 // "05 01 09 04", "0x05, 0x01", "05010904".
 #pragma once

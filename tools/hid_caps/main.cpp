@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-hid-caps: what the Windows HID parser would report for a report descriptor, as JSON.
 #include "caps_json.h"
 #include "hex_text.h"

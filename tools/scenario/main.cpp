@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-scenario FILE: runs the window over virtual boards in virtual time and prints one line
 // per check and a last line "N passed, N failed". Exit status 0 only when every check passed.
 #include "scenario_runner.h"

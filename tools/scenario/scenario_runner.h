@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a scenario: the real window over virtual boards in virtual time, steps as a user and
 // the boards would take them, checks of what the window shows and what the boards received.
 #pragma once

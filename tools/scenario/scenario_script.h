@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line-based scenario format, UTF-8: one step or check a line, words split at blanks,
 // "quoted words" kept whole (with \r, \n, \t, \", \\ and \uNNNN, any UTF-16 code unit, inside),
 // key=value options, # comments.

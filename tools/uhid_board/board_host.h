@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The devices of one tamo-uhid-board run: carries out the orders in turn, answers the
 // kernel's events, sends the boards' input reports, and prints one line for every reply and
 // every event worth knowing:

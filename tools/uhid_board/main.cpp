@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-uhid-board: boards of the family (and foreign devices) made real to the kernel through
 // /dev/uhid, driven by orders on standard input. See board_orders.h for the orders and
 // board_host.h for what it prints. Ends at "quit" or at the end of its input, destroying

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One HID device made through the kernel's uhid interface: its identity and descriptor, and
 // for a board of the family the board model that answers the kernel's report requests and
 // produces its input reports. A device without a model (a foreign device) refuses every

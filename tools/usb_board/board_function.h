@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a board (or a foreign device) answers on its control pipe, without any file: the
 // descriptors that gadgetfs leaves to user space (strings, the HID class descriptors), the
 // feature reports through GET_REPORT and SET_REPORT, and the requests it acknowledges.

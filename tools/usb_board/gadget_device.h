@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One USB device made through gadgetfs on a device controller (dummy_hcd in the test VM): it
 // writes the device's descriptors to the controller's ep0 file, which connects it; answers
 // the control requests that gadgetfs hands up through that file; enables the interrupt IN

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-usb-board: a board of the family (or a foreign device) as a real USB device, through
 // gadgetfs on a device controller (dummy_hcd in the test VM), driven by orders on standard
 // input. See board_orders.h for the orders and usb_host.h for what it prints. Ends at "quit"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thread that sends a board's input reports on its interrupt IN endpoint. A write on a
 // gadgetfs endpoint file blocks until the host has polled the report (dummy_hcd takes one
 // report into its emulated FIFO at once), and asynchronous writes deadlock against that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The USB side of a board made through gadgetfs: its device, configuration and string
 // descriptors, and report descriptors of any input length. A full-speed device with one HID
 // interface and one interrupt IN endpoint, as the boards of the family are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The devices of one tamo-usb-board run: carries out the orders in turn (board_orders.h),
 // serves the plugged-in device's control requests and input reports, and prints a line for
 // every reply and every event worth knowing:
