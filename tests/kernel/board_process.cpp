@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,6 +41,20 @@ std::string BoardProgram(const char *variable, const char *name, const char *bui
             return beside.string();
     }
     return built;
+}
+
+// gadgetfs finishes a SET_REPORT's data stage in the kernel and keeps one pending setup: a
+// request the host sends before the USB board program has taken the previous one hides it.
+// On one CPU the board's real-time priority runs it before the host thread can go on, which
+// is the order a real board's hardware keeps.
+void ShareOneCpuWithAUsbBoard(const std::string &program)
+{
+    if (std::filesystem::path(program).filename() != "tamo-usb-board")
+        return;
+    cpu_set_t first;
+    CPU_ZERO(&first);
+    CPU_SET(0, &first);
+    ::sched_setaffinity(0, sizeof first, &first);
 }
 
 } // namespace
@@ -83,6 +98,7 @@ BoardProcess::BoardProcess(const std::string &program)
         ::close(in[1]);
         return;
     }
+    ShareOneCpuWithAUsbBoard(program);
     pid_ = ::fork();
     if (pid_ == 0) {
         ::dup2(in[0], STDIN_FILENO);

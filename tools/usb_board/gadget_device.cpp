@@ -5,10 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <linux/usb/gadgetfs.h>
-#include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -22,7 +23,7 @@ constexpr const char *kInEndpointFiles[] = {"ep1in-bulk", "ep5in-int"};
 constexpr std::uint32_t kEndpointTag = 1;
 constexpr std::uint32_t kDeviceTag = 0;
 // The data stage of an OUT request follows its setup packet within a frame or two.
-constexpr int kDataStageWaitMs = 2000;
+constexpr long kDataStageWaitNs = 2'000'000'000;
 
 std::string Fail(const std::string &call)
 {
@@ -35,6 +36,39 @@ std::uint32_t ButtonsOf(const std::vector<std::uint8_t> &report)
     for (std::size_t i = 0; i < 4 && 3 + i < report.size(); ++i)
         buttons |= std::uint32_t{report[3 + i]} << (8 * i);
     return buttons;
+}
+
+void Interrupted(int) {}
+
+// Waits in the kernel, not in a sleep loop: the program must take the data the moment it
+// arrives, before the host's next request can replace this one. A timer aimed at this thread
+// ends the wait if the data never comes.
+ssize_t ReadDataStage(int ep0, std::vector<std::uint8_t> &data)
+{
+    struct sigaction action {};
+    action.sa_handler = Interrupted; // no SA_RESTART: the read returns EINTR
+    ::sigaction(SIGALRM, &action, nullptr);
+    sigevent toThisThread{};
+    toThisThread.sigev_notify = SIGEV_THREAD_ID;
+    toThisThread.sigev_signo = SIGALRM;
+    toThisThread._sigev_un._tid = ::gettid(); // sigev_notify_thread_id
+    timer_t timer{};
+    const bool timed = ::timer_create(CLOCK_MONOTONIC, &toThisThread, &timer) == 0;
+    if (timed) {
+        itimerspec once{};
+        once.it_value.tv_sec = kDataStageWaitNs / 1'000'000'000;
+        once.it_value.tv_nsec = kDataStageWaitNs % 1'000'000'000;
+        ::timer_settime(timer, 0, &once, nullptr);
+    }
+    const int flags = ::fcntl(ep0, F_GETFL);
+    ::fcntl(ep0, F_SETFL, flags & ~O_NONBLOCK);
+    const ssize_t done = ::read(ep0, data.data(), data.size());
+    const int readError = errno;
+    ::fcntl(ep0, F_SETFL, flags);
+    if (timed)
+        ::timer_delete(timer);
+    errno = readError;
+    return done;
 }
 
 } // namespace
@@ -208,12 +242,7 @@ void GadgetDevice::answer(const ControlRequest &request, std::vector<std::string
         break;
     case ControlAnswer::Kind::TakeData: {
         std::vector<std::uint8_t> data(request.length, 0);
-        for (int waited = 0;; ++waited) {
-            done = ::read(ep0_, data.data(), data.size());
-            if (done >= 0 || errno != EAGAIN || waited >= kDataStageWaitMs)
-                break;
-            ::poll(nullptr, 0, 1);
-        }
+        done = ReadDataStage(ep0_, data);
         if (done < 0) {
             error = Fail("read(ep0) data stage");
             break;
