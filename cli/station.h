@@ -11,8 +11,10 @@
 
 namespace tamo::cli {
 
-// How often the station looks for a newly plugged board.
+// How often the station asks whether boards came or went; it scans only when they may have.
 inline constexpr std::uint32_t STATION_SCAN_INTERVAL_MS = 250;
+// How long it trusts the platform's notifications before it looks directly.
+inline constexpr std::uint32_t STATION_SAFETY_LOOK_MS = 2000;
 
 int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
                const std::optional<std::string> &logFile);

@@ -87,6 +87,32 @@ TEST_F(Station, TestsBoardsPluggedOneAfterAnotherUntilCtrlC)
     EXPECT_EQ(log.read().find("serial,time,result", 1), std::string::npos);
 }
 
+TEST_F(Station, WaitsWithoutEnumeratingUntilBoardsChangeAndStillFindsOneWhoseNewsWasLost)
+{
+    const int board = AddBoard(u"Q1");
+    platform.unplug(board);
+    clock.onSleep = [&](std::uint64_t now) {
+        if (now == 5000)
+            platform.plug(board);
+        if (now == 7000)
+            platform.unplug(board);
+        // Plugged in again while the platform's notifications are lost.
+        if (now == 9000) {
+            platform.setNotifications(false);
+            platform.plug(board);
+        }
+        if (now >= 12000)
+            interrupted = true;
+    };
+    EXPECT_EQ(Run({"selftest", "--station"}), cli::EXIT_OK);
+    // Told of the first plug at once; the second found by the direct look every two seconds.
+    EXPECT_TRUE(Contains(out.str(), "2026-12-08T18:00:05Z  Q1  Passed\n"
+                                    "2026-12-08T18:00:10Z  Q1  Passed\n"));
+    // 48 steps of waiting, where a blind station enumerated 48 times: here at the start, at
+    // the two news, at the six direct looks, and when each test opens the board.
+    EXPECT_LE(platform.countCalls("SetupDiGetClassDevsA"), 1 + 2 + 6 + 2);
+}
+
 TEST_F(Station, PutsTheSettingsFileOnEveryBoardThatPassesAndChecksIt)
 {
     const int source = AddBoard(u"GOLD");
