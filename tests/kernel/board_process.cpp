@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board_process.h"
+#include "running_program.h"
 
 #include <cerrno>
 #include <csignal>
@@ -29,20 +30,6 @@ bool WriteAll(int fd, const std::string &text)
     return true;
 }
 
-std::string BoardProgram(const char *variable, const char *name, const char *built)
-{
-    if (const char *path = std::getenv(variable))
-        return path;
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const auto beside = self.parent_path() / name;
-        if (std::filesystem::exists(beside, error))
-            return beside.string();
-    }
-    return built;
-}
-
 // gadgetfs finishes a SET_REPORT's data stage in the kernel and keeps one pending setup: a
 // request the host sends before the USB board program has taken the previous one hides it.
 // On one CPU the board's real-time priority runs it before the host thread can go on, which
@@ -61,12 +48,12 @@ void ShareOneCpuWithAUsbBoard(const std::string &program)
 
 std::string UhidBoardProgram()
 {
-    return BoardProgram("TAMO_UHID_BOARD", "tamo-uhid-board", TAMO_UHID_BOARD_PATH);
+    return ProgramPath("TAMO_UHID_BOARD", "tamo-uhid-board", TAMO_UHID_BOARD_PATH);
 }
 
 std::string UsbBoardProgram()
 {
-    return BoardProgram("TAMO_USB_BOARD", "tamo-usb-board", TAMO_USB_BOARD_PATH);
+    return ProgramPath("TAMO_USB_BOARD", "tamo-usb-board", TAMO_USB_BOARD_PATH);
 }
 
 std::string UhidUnavailableReason()

@@ -5,9 +5,11 @@
 # through uhid and through gadgetfs on dummy_hcd, and reads their verdict from the console. Ends with the line "N passed, N failed" and
 # exits 0 only when every test inside the VM passed.
 #
-#   run-vm-tests.sh --work DIR --board PROGRAM... [--test PROGRAM]... [--bench PROGRAM]...
+#   run-vm-tests.sh --work DIR --board PROGRAM... [--tool PROGRAM]... [--test PROGRAM]...
+#                   [--bench PROGRAM]...
 #
 #   --board  a board program the tests start (tamo-uhid-board, tamo-usb-board)
+#   --tool   another program the tests run (tamo)
 #   --test   a GoogleTest program; its tests are counted
 #   --bench  a program that prints figures; shown, never counted
 #   TAMO_VM_CACHE    where the kernel is kept (default /var/cache/tamo-vm, else DIR/cache)
@@ -22,13 +24,14 @@ while [ $# -gt 0 ]; do
     case $1 in
     --work) work=$2; shift 2 ;;
     --board) boards+=("board:$2"); shift 2 ;;
+    --tool) boards+=("tool:$2"); shift 2 ;;
     --test) programs+=("test:$2"); shift 2 ;;
     --bench) programs+=("bench:$2"); shift 2 ;;
     *) echo "run-vm-tests: unknown argument $1" >&2; exit 2 ;;
     esac
 done
 [ -n "$work" ] && [ ${#boards[@]} -gt 0 ] && [ ${#programs[@]} -gt 0 ] || {
-    sed -n '2,19s/^# \{0,1\}//p' "$0" >&2
+    sed -n '2,21s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 

@@ -4,8 +4,8 @@
 # the shared libraries that ldd finds for them, and for Qt programs the offscreen platform
 # plugin and a font. The archive is left uncompressed: the guest unpacks it faster than it
 # could decompress it under emulation.
-#   vm-initramfs.sh OUT STAGE KERNEL_DIR [board:PATH | test:PATH | bench:PATH]...
-# A board program is copied in; tests and benchmarks are also listed to be run.
+#   vm-initramfs.sh OUT STAGE KERNEL_DIR [board:PATH | tool:PATH | test:PATH | bench:PATH]...
+# Board programs and tools are copied in; tests and benchmarks are also listed to be run.
 set -euo pipefail
 
 out=$1 stage=$2 kernel=$3
@@ -45,7 +45,8 @@ for entry in "$@"; do
     kind=${entry%%:*} path=${entry#*:}
     [ -x "$path" ] || { say "no program $path"; exit 1; }
     add_program "$path"
-    [ "$kind" = board ] || echo "$kind $(basename "$path")" >>"$stage/etc/kernel-tests/list"
+    [ "$kind" = test ] || [ "$kind" = bench ] || continue
+    echo "$kind $(basename "$path")" >>"$stage/etc/kernel-tests/list"
 done
 
 uses_qt=false
