@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <iostream>
-#include <thread>
 
 namespace {
 
@@ -26,13 +25,7 @@ public:
                    std::chrono::system_clock::now().time_since_epoch())
             .count();
     }
-    // In short slices, so that Ctrl-C ends a wait at once.
-    void Sleep(std::uint32_t ms) override
-    {
-        constexpr std::uint32_t slice = 20;
-        for (std::uint32_t slept = 0; slept < ms && !tamo::cli::Interrupted(); slept += slice)
-            std::this_thread::sleep_for(std::chrono::milliseconds(std::min(slice, ms - slept)));
-    }
+    void Sleep(std::uint32_t ms) override { tamo::cli::SleepUnlessInterrupted(ms); }
 };
 
 } // namespace

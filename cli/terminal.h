@@ -4,6 +4,8 @@
 // system family.
 #pragma once
 
+#include <cstdint>
+
 namespace tamo::cli {
 
 bool StdoutIsTerminal();
@@ -15,5 +17,12 @@ bool EnableTerminalEscapes();
 // After this, Ctrl-C sets the flag that Interrupted() reads instead of ending the program.
 void CatchInterrupt();
 bool Interrupted();
+
+// Sleeps in one piece (a waiting station wakes only when it has something to do), and returns
+// at once on Ctrl-C.
+void SleepUnlessInterrupted(std::uint32_t ms);
+
+// Called from the Ctrl-C handler: ends a sleep that a signal alone would not end.
+void WakeSleeper();
 
 } // namespace tamo::cli

@@ -14,6 +14,7 @@ std::atomic<bool> interrupted{false};
 extern "C" void OnInterrupt(int)
 {
     interrupted.store(true);
+    WakeSleeper();
 }
 
 } // namespace

@@ -21,4 +21,31 @@ bool EnableTerminalEscapes()
     return SetConsoleMode(out, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
 }
 
+namespace {
+
+// Set from the Ctrl-C handler, which the C library runs on a thread of its own.
+HANDLE InterruptEvent()
+{
+    static const HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    return event;
+}
+
+} // namespace
+
+void SleepUnlessInterrupted(std::uint32_t ms)
+{
+    if (Interrupted())
+        return;
+    if (const HANDLE event = InterruptEvent())
+        WaitForSingleObject(event, ms);
+    else
+        Sleep(ms);
+}
+
+void WakeSleeper()
+{
+    if (const HANDLE event = InterruptEvent())
+        SetEvent(event);
+}
+
 } // namespace tamo::cli
