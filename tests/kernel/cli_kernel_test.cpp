@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tamo program itself, run as a user runs it, against boards the kernel made through uhid:
 // the real hidraw backend, the real files, the real Ctrl-C.
+#include "board_bytes.h"
 #include "running_program.h"
 #include "uhid_boards_test.h"
 
@@ -25,12 +26,6 @@ std::string ReadFile(const std::string &path)
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
-}
-
-// A 17-byte feature report as the board program prints it, from its first bytes.
-std::string FeatureReport(const std::string &head)
-{
-    return head + std::string(34 - head.size(), '0');
 }
 
 class CliOverKernel : public UhidBoardsTest {
@@ -93,9 +88,10 @@ TEST_F(CliOverKernel, SetSendsTheWindowsReportsAndShowReadsThemBack)
     const ProgramResult set = tamo({"set", "CS-1", "--encoder", "B5+B6=1:4", "--pulse-length",
                                     "16 ms", "--a-input", "Button 21"});
     ASSERT_EQ(set.status, 0) << set.err;
-    EXPECT_EQ(boards->featureReports("a"),
-              (std::vector<std::string>{FeatureReport("00ee0204"), FeatureReport("00ee0404"),
-                                        FeatureReport("00ee0602"), FeatureReport("00ee0704")}));
+    EXPECT_EQ(
+        boards->featureReports("a"),
+        (std::vector<std::string>{FeatureReportHex("00ee0204"), FeatureReportHex("00ee0404"),
+                                  FeatureReportHex("00ee0602"), FeatureReportHex("00ee0704")}));
 
     const ProgramResult show = tamo({"show"});
     ASSERT_EQ(show.status, 0) << show.err;
@@ -143,7 +139,7 @@ TEST_F(CliOverKernel, ASelfTestThatFailsSaysOnWhichButtonWithItsExitStatus)
     const ProgramResult failed = tamo({"selftest"});
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.out, "ST-1: Failed on B7\n");
-    EXPECT_EQ(boards->featureReports("a"), std::vector<std::string>{FeatureReport("00e1")});
+    EXPECT_EQ(boards->featureReports("a"), std::vector<std::string>{FeatureReportHex("00e1")});
 
     ASSERT_EQ(boards->order("selftest a 0"), "ok selftest a");
     const ProgramResult passed = tamo({"selftest", "ST-1"});

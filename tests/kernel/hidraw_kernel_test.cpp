@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The hidraw backend against the real kernel: boards and foreign devices made through uhid,
 // reached through /sys and /dev/hidrawN exactly as the tool reaches a USB board.
+#include "board_bytes.h"
 #include "board_descriptors.h"
 #include "board_identity.h"
 #include "discovery.h"
@@ -23,32 +24,6 @@ namespace {
 
 using device::PlatformHandle;
 using device::ReadOutcome;
-
-constexpr std::size_t kFeatureLength = 17; // the board's descriptor: 16 bytes and the ID byte
-constexpr std::size_t kInputLength = 8;
-
-std::string Hex(const std::vector<std::uint8_t> &bytes)
-{
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
-    }
-    return text;
-}
-
-std::vector<std::uint8_t> Report(std::initializer_list<std::uint8_t> head, std::size_t length)
-{
-    std::vector<std::uint8_t> report(head);
-    report.resize(length, 0);
-    return report;
-}
-
-std::string Pid(int offset)
-{
-    return "pid=" + std::to_string(device::PID_FIRST + offset);
-}
 
 std::size_t OpenDescriptorCount()
 {

@@ -2,6 +2,7 @@
 // The hidraw backend against a real USB device: boards made through gadgetfs on the virtual
 // host and device controller pair (dummy_hcd), bound by usbhid, reached through /sys,
 // /dev/hidrawN and /dev/bus/usb exactly as the tool reaches a board on a cable.
+#include "board_bytes.h"
 #include "board_identity.h"
 #include "board_process.h"
 #include "debug_log.h"
@@ -27,34 +28,9 @@ using device::PlatformHandle;
 using device::ReadOutcome;
 using namespace std::chrono_literals;
 
-constexpr std::size_t kFeatureLength = 17;
-constexpr std::size_t kInputLength = 8;
 // usbhid drops input for 50 ms after a node is opened ("reports released when the device is
 // re-opened"); a test that wants its reports waits longer than that first.
 constexpr auto kAfterOpen = 300ms;
-
-std::string Hex(const std::vector<std::uint8_t> &bytes)
-{
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
-    }
-    return text;
-}
-
-std::vector<std::uint8_t> Report(std::initializer_list<std::uint8_t> head, std::size_t length)
-{
-    std::vector<std::uint8_t> report(head);
-    report.resize(length, 0);
-    return report;
-}
-
-std::string Pid(int offset)
-{
-    return "pid=" + std::to_string(device::PID_FIRST + offset);
-}
 
 bool Contains(const std::vector<std::string> &lines, const std::string &line)
 {

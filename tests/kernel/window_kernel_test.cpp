@@ -2,6 +2,7 @@
 // The real window end to end over the real kernel: MainWindow on the native hidraw backend
 // with its real poll timer, in real time, against boards made through uhid and boards that
 // are USB devices on the virtual host controller (gadgetfs on dummy_hcd, bound by usbhid).
+#include "board_bytes.h"
 #include "board_process.h"
 #include "control_access.h"
 #include "lamp_shape.h"
@@ -34,11 +35,6 @@ bool RunUntil(const std::function<bool()> &done, int ms = kPatienceMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
-}
-
-std::string ZeroPaddedHex(const std::string &head, std::size_t bytes)
-{
-    return head + std::string(2 * bytes - head.size(), '0');
 }
 
 // How the boards are made, and what the window shows of a board made that way.
@@ -119,7 +115,7 @@ TEST_P(WindowOverKernel, PickingADelaySendsTheExactFeatureReport)
     createBoard();
     start();
     ASSERT_TRUE(app::PickListItem(control("Delay"), QStringLiteral("16 ms")));
-    EXPECT_EQ(boards->featureReports("w"), std::vector<std::string>{ZeroPaddedHex("00ee0602", 17)});
+    EXPECT_EQ(boards->featureReports("w"), std::vector<std::string>{FeatureReportHex("00ee0602")});
 }
 
 TEST_P(WindowOverKernel, TheBoardsButtonsLightLamps)
@@ -152,7 +148,7 @@ TEST_P(WindowOverKernel, TheSelfDiagnosticShowsTheBoardsReply)
     // Each press sends the request and nothing else.
     EXPECT_TRUE(boards->waitForEventCount("w", "set", kPresses, std::chrono::seconds(2)));
     EXPECT_EQ(boards->featureReports("w"),
-              std::vector<std::string>(kPresses, ZeroPaddedHex("00e1", 17)))
+              std::vector<std::string>(kPresses, FeatureReportHex("00e1")))
         << "the board saw: " << ::testing::PrintToString(boards->events("w"));
 }
 
