@@ -44,7 +44,7 @@ void BoardHost::order(std::string line)
     queued_.push_back(std::move(line));
 }
 
-std::vector<int> BoardHost::deviceFds() const
+std::vector<int> BoardHost::fds() const
 {
     std::vector<int> fds;
     for (const auto &[name, entry] : devices_) {

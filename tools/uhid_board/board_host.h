@@ -44,7 +44,7 @@ public:
     // Queues an order line; it runs once the orders before it have finished.
     void order(std::string line);
     // The devices' files, to be watched for events.
-    std::vector<int> deviceFds() const;
+    std::vector<int> fds() const;
     void handleReadable(int fd, std::uint64_t nowMs);
     // Runs what is due: the next orders, the waits for nodes, the input reports.
     void service(std::uint64_t nowMs);

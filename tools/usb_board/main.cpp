@@ -3,35 +3,14 @@
 // gadgetfs on a device controller (dummy_hcd in the test VM), driven by orders on standard
 // input. See board_orders.h for the orders and usb_host.h for what it prints. Ends at "quit"
 // or at the end of its input, disconnecting its device.
+#include "order_loop.h"
 #include "usb_host.h"
 
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <poll.h>
 #include <sched.h>
-#include <string>
-#include <unistd.h>
-#include <vector>
-
-namespace {
-
-std::uint64_t NowUs()
-{
-    using namespace std::chrono;
-    return static_cast<std::uint64_t>(
-        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
-void PrintLine(const std::string &line)
-{
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -55,49 +34,10 @@ int main(int argc, char **argv)
                      "tamo-usb-board: no real-time priority (%s); a request that "
                      "follows a SET_REPORT at once may hide it\n",
                      std::strerror(errno));
-    tamo::usb::UsbBoardHost host(PrintLine, paths);
-    PrintLine("ready");
-    std::string input;
-    bool inputOpen = true;
-    while (!host.quitting()) {
-        const std::uint64_t now = NowUs();
-        host.service(now);
-        if (host.quitting() || (!inputOpen && !host.busy()))
-            break;
-        std::vector<pollfd> fds;
-        if (inputOpen)
-            fds.push_back({STDIN_FILENO, POLLIN, 0});
-        for (const int fd : host.fds())
-            fds.push_back({fd, POLLIN, 0});
-        const int ready = ::poll(fds.data(), fds.size(), host.timeoutMs(now));
-        if (ready < 0 && errno != EINTR) {
-            std::fprintf(stderr, "poll: %s\n", std::strerror(errno));
-            return 1;
-        }
-        for (const pollfd &entry : fds) {
-            if (entry.revents == 0)
-                continue;
-            if (entry.fd != STDIN_FILENO) {
-                host.handleReadable(entry.fd, NowUs());
-                continue;
-            }
-            char chunk[4096];
-            const ssize_t got = ::read(STDIN_FILENO, chunk, sizeof chunk);
-            if (got <= 0) {
-                inputOpen = false;
-                if (!input.empty())
-                    host.order(std::move(input));
-                input.clear();
-                continue;
-            }
-            input.append(chunk, static_cast<std::size_t>(got));
-            for (std::size_t end; (end = input.find('\n')) != std::string::npos;) {
-                std::string line = input.substr(0, end);
-                input.erase(0, end + 1);
-                if (!line.empty())
-                    host.order(std::move(line));
-            }
-        }
-    }
-    return 0;
+    tamo::usb::UsbBoardHost host(tamo::orders::PrintLine, paths);
+    return tamo::orders::RunOrderLoop(host, [] {
+        using namespace std::chrono;
+        return static_cast<std::uint64_t>(
+            duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+    });
 }
