@@ -2,6 +2,7 @@
 #include "apply.h"
 
 #include "setting_names.h"
+#include "text.h"
 
 #include <ostream>
 
@@ -50,6 +51,15 @@ ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const SettingsPla
     }
     failure.pop_back();
     return {EXIT_FAILED, failure};
+}
+
+void PrintWouldSend(Environment &env, OpenBoard &board, const SettingsPlan &plan,
+                    const std::string &boardName)
+{
+    env.out << "would send to " << boardName << ":\n";
+    for (const auto &report :
+         PlanReports(plan, board.Connection().Capabilities.FeatureReportByteLength))
+        env.out << HexBytes(report) << '\n';
 }
 
 std::string PlanSummary(const SettingsPlan &plan, const SettingsRequest &request)

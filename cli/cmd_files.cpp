@@ -108,10 +108,7 @@ int RunLoad(Environment &env, const FileOptions &options)
         return status;
     const std::string name = SerialText(*choice.serial);
     if (options.dryRun) {
-        env.out << "would send to " << name << ":\n";
-        for (const auto &report :
-             PlanReports(*plan, board.Connection().Capabilities.FeatureReportByteLength))
-            env.out << HexBytes(report) << '\n';
+        PrintWouldSend(env, board, *plan, name);
         return EXIT_OK;
     }
     const ApplyResult result = ApplyAndVerify(env, board, *plan, name);
@@ -132,8 +129,7 @@ Command AddSaveCommand(CLI::App &tamo, Environment &env)
     CLI::App *save = tamo.add_subcommand(
         "save", "Save a board's settings, with its identity, to a settings file (JSON)");
     save->add_option("FILE", options->file, "The file to write; - for standard output")->required();
-    save->add_option("SERIAL", options->serial,
-                     "The board's serial number; may be left out when one board is attached");
+    save->add_option("SERIAL", options->serial, SERIAL_HELP);
     return {save, [&env, options] {
                 return RunSave(env, *options);
             }};
@@ -146,8 +142,7 @@ Command AddLoadCommand(CLI::App &tamo, Environment &env)
         "load", "Put the settings of a settings file onto a board, then read it back and check");
     load->add_option("FILE", options->file, "A file written by tamo save; - for standard input")
         ->required();
-    load->add_option("SERIAL", options->serial,
-                     "The board's serial number; may be left out when one board is attached");
+    load->add_option("SERIAL", options->serial, SERIAL_HELP);
     load->add_flag("--dry-run", options->dryRun,
                    "Check the file and print the feature reports it would send, as hex");
     load->footer("The whole file is checked before anything is sent: a file that is not a tamo "

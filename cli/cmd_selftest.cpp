@@ -85,9 +85,7 @@ Command AddSelftestCommand(CLI::App &tamo, Environment &env)
     CLI::App *selftest = tamo.add_subcommand(
         "selftest", "Run the board's self-diagnostic: Passed, Failed on B<n>, or No reply from "
                     "board; or test boards on a production line (--station)");
-    auto *serial = selftest->add_option(
-        "SERIAL", options->serial,
-        "The board's serial number; may be left out when one board is attached");
+    auto *serial = selftest->add_option("SERIAL", options->serial, SERIAL_HELP);
     auto *all = selftest->add_flag("--all", options->all, "Test every attached board");
     auto *station = selftest->add_flag(
         "--station", options->station,

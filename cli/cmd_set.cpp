@@ -99,10 +99,7 @@ int RunSet(Environment &env, const SetOptions &options)
         return EXIT_BOARD_IO;
     }
     if (options.dryRun) {
-        env.out << "would send to " << name << ":\n";
-        for (const auto &report :
-             PlanReports(*plan, board.Connection().Capabilities.FeatureReportByteLength))
-            env.out << HexBytes(report) << '\n';
+        PrintWouldSend(env, board, *plan, name);
         return EXIT_OK;
     }
     const ApplyResult result = ApplyAndVerify(env, board, *plan, name);
@@ -118,8 +115,7 @@ Command AddSetCommand(CLI::App &tamo, Environment &env)
     auto options = std::make_shared<SetOptions>();
     CLI::App *set = tamo.add_subcommand(
         "set", "Change settings by the window's names, then read the board back and check it");
-    set->add_option("SERIAL", options->serial,
-                    "The board's serial number; may be left out when one board is attached");
+    set->add_option("SERIAL", options->serial, SERIAL_HELP);
     set->add_option("--encoder", options->encoders,
                     "PAIR=MODE, e.g. B5+B6=1:4; pairs B1+B2 .. B19+B20, modes off, 1:1, 1:2, "
                     "1:4; may be given more than once")

@@ -91,8 +91,7 @@ Command AddShowCommand(CLI::App &tamo, Environment &env)
     auto options = std::make_shared<ShowOptions>();
     CLI::App *show = tamo.add_subcommand(
         "show", "Show a board's identity and the settings it holds, as the window names them");
-    show->add_option("SERIAL", options->serial,
-                     "The board's serial number; may be left out when one board is attached");
+    show->add_option("SERIAL", options->serial, SERIAL_HELP);
     show->add_flag("--json", options->json, "Print as JSON");
     return {show, [&env, options] {
                 return RunShow(env, *options);

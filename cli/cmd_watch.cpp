@@ -109,8 +109,7 @@ Command AddWatchCommand(CLI::App &tamo, Environment &env)
     CLI::App *watch = tamo.add_subcommand(
         "watch", "Show the board's 32 buttons live, with the measured input-report rate; when "
                  "standard output is not a terminal, print one line per change");
-    watch->add_option("SERIAL", options->serial,
-                      "The board's serial number; may be left out when one board is attached");
+    watch->add_option("SERIAL", options->serial, SERIAL_HELP);
     watch->add_option("--seconds", options->seconds, "Stop after this many seconds")
         ->check(CLI::PositiveNumber);
     watch->footer("Lines printed when not on a terminal: <UTC time> button <n> pressed|released."

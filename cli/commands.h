@@ -13,6 +13,10 @@ class App;
 
 namespace tamo::cli {
 
+// The help of every command's SERIAL argument.
+inline constexpr const char *SERIAL_HELP =
+    "The board's serial number; may be left out when one board is attached";
+
 struct Command {
     CLI::App *app = nullptr;
     std::function<int()> run;
