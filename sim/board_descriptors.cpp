@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board_descriptors.h"
 
+#include <algorithm>
+
 namespace tamo::sim {
 
-std::vector<std::uint8_t> BoardReportDescriptor()
+std::vector<std::uint8_t> BoardReportDescriptor(std::uint16_t inputLength)
 {
+    // The ID byte, two axes and four button bytes come before the pad.
+    constexpr std::uint16_t kBeforePad = 7;
+    const auto pad = static_cast<std::uint8_t>(std::max<int>(inputLength - kBeforePad, 1));
     return {
         0x05, 0x01,       // Usage Page (Generic Desktop)
         0x09, 0x04,       // Usage (Joystick)
@@ -25,8 +30,8 @@ std::vector<std::uint8_t> BoardReportDescriptor()
         0x95, 0x20,       //   Report Count (32)
         0x81, 0x02,       //   Input (Data, Var, Abs)
         0x75, 0x08,       //   Report Size (8)
-        0x95, 0x01,       //   Report Count (1)
-        0x81, 0x03,       //   Input (Const): pad byte
+        0x95, pad,        //   Report Count (pad bytes)
+        0x81, 0x03,       //   Input (Const)
         0x06, 0x00, 0xFF, //   Usage Page (Vendor 0xFF00)
         0x09, 0x01,       //   Usage (1)
         0x15, 0x00,       //   Logical Minimum (0)

@@ -43,8 +43,4 @@ std::vector<std::uint8_t> InEndpointDescriptor(const UsbIdentity &identity);
 std::optional<std::vector<std::uint8_t>> StringDescriptor(const UsbIdentity &identity,
                                                           std::uint8_t index);
 
-// The board's report descriptor with its pad grown so that one input report is inputLength
-// bytes with the report-ID byte (8 gives the board's own descriptor).
-std::vector<std::uint8_t> BoardReportDescriptor(std::uint16_t inputLength);
-
 } // namespace tamo::usb

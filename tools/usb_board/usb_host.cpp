@@ -68,7 +68,7 @@ bool BuildDevice(const Order &order, UsbIdentity &identity, std::optional<sim::B
         return true;
     }
     identity.reportDescriptor =
-        BoardReportDescriptor(options.inputLength.value_or(kBoardInputLength));
+        sim::BoardReportDescriptor(options.inputLength.value_or(kBoardInputLength));
     const device::DescriptorParse parse = device::ParseReportDescriptor(identity.reportDescriptor);
     if (parse.collections.empty()) {
         error = "the board's descriptor does not parse: " + parse.error;
