@@ -158,6 +158,16 @@ bool ParseOption(std::string_view word, CreateOptions &options, Transport transp
 
 } // namespace
 
+void ApplyToBoard(const Order &order, sim::BoardModel &model)
+{
+    if (order.verb == Verb::Buttons)
+        model.setButtons(order.value);
+    else if (order.verb == Verb::SelfTest)
+        model.setSelfTestResult(static_cast<std::uint8_t>(order.value));
+    else if (order.verb == Verb::Status)
+        model.setReplyStatus(static_cast<std::uint8_t>(order.value));
+}
+
 const char *VerbName(Verb verb)
 {
     for (const auto &[name, known] : kVerbs) {

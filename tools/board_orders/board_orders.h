@@ -59,6 +59,9 @@ struct Order {
 
 const char *VerbName(Verb verb);
 
+// What a buttons, selftest or status order sets in a board.
+void ApplyToBoard(const Order &order, sim::BoardModel &model);
+
 // Nothing, with error set, for a line that is not a well-formed order or that asks for what
 // the transport cannot serve.
 std::optional<Order> ParseOrder(std::string_view line, std::string &error,

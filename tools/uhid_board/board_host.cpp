@@ -140,18 +140,12 @@ void BoardHost::run(const Order &order, std::uint64_t nowMs)
             fail(order, "not a board");
             return;
         }
-        if (order.verb == Verb::Buttons) {
-            model->setButtons(order.value);
-            // Sent before the reply, so that the report is queued when the order is done.
-            std::string error;
-            if (!entry.device->pumpInput(nowMs, error)) {
-                fail(order, error);
-                return;
-            }
-        } else if (order.verb == Verb::SelfTest) {
-            model->setSelfTestResult(static_cast<std::uint8_t>(order.value));
-        } else {
-            model->setReplyStatus(static_cast<std::uint8_t>(order.value));
+        orders::ApplyToBoard(order, *model);
+        // Sent before the reply, so that the report is queued when the order is done.
+        if (std::string error;
+            order.verb == Verb::Buttons && !entry.device->pumpInput(nowMs, error)) {
+            fail(order, error);
+            return;
         }
         ok(order);
         return;

@@ -193,12 +193,7 @@ void UsbBoardHost::run(const Order &order, std::uint64_t nowUs)
             fail(order, "not a board");
             return;
         }
-        if (order.verb == Verb::Buttons)
-            model->setButtons(order.value);
-        else if (order.verb == Verb::SelfTest)
-            model->setSelfTestResult(static_cast<std::uint8_t>(order.value));
-        else
-            model->setReplyStatus(static_cast<std::uint8_t>(order.value));
+        orders::ApplyToBoard(order, *model);
         ok(order);
         return;
     case Verb::Dump: {
