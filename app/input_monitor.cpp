@@ -31,16 +31,8 @@ void MainWindow::PollInputReport()
 
 bool MainWindow::fullPassDue(bool lostThisTick)
 {
-    // Asked on every tick, so that a change is told once.
-    const bool changed = deviceChanges_->changedSinceLastAsked();
-    msSinceFullPass_ += Timer->interval();
-    if (lostThisTick || changed || !lastPassListedNothing_)
-        return true;
-    if (msSinceFullPass_ < SAFETY_PASS_MS)
-        return false;
-    // The safety net: a direct look, where the platform has a cheaper one than a full pass.
-    msSinceFullPass_ = 0;
-    return deviceChanges_->changedOnDirectLook();
+    return fullPasses_.due(static_cast<std::uint32_t>(Timer->interval()),
+                           lostThisTick || !lastPassListedNothing_);
 }
 
 void MainWindow::paintButtonByte(int byteIndex, int value)
@@ -64,7 +56,7 @@ void MainWindow::ReconnectInThisTick()
     RefreshDeviceView();
     // A board listed but not opened is tried again on the next tick, as a switch that failed.
     lastPassListedNothing_ = SerNo->count() == 0;
-    msSinceFullPass_ = 0;
+    fullPasses_.scanned();
 }
 
 } // namespace tamo::app

@@ -9,6 +9,7 @@
 #include "capabilities.h"
 #include "discovery.h"
 #include "poll_timer.h"
+#include "scan_gate.h"
 
 #include <QWidget>
 #include <array>
@@ -99,10 +100,9 @@ private:
     config::BoardSession session();
 
     device::HidPlatform &platform_;
-    std::unique_ptr<device::DeviceChangeSource> deviceChanges_;
-    // The last full pass listed no board, and the time of poll intervals since it ran.
+    device::ScanGate fullPasses_;
+    // The last full pass listed no board.
     bool lastPassListedNothing_ = false;
-    int msSinceFullPass_ = 0;
     device::BoardConnection connection_;
     device::ValueCapsArray valueCaps_{};
     std::array<std::uint16_t, 8> BitMasks{};

@@ -68,7 +68,7 @@ void Captions(QLabel *label, QWidget *list)
 
 MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> timer)
     : platform_(platform)
-    , deviceChanges_(platform.WatchDeviceChanges())
+    , fullPasses_(platform.WatchDeviceChanges(), SAFETY_PASS_MS)
     , Timer(std::move(timer))
 {
     setObjectName(QStringLiteral("frmMain"));

@@ -33,7 +33,7 @@ void MainWindow::LoadMainWindow()
     BuildIndicatorGrid();
     LastButtonBytes.fill(kNoButtonByteYet);
     // Changes before the first scan are what the scan finds; only later ones are news.
-    deviceChanges_->changedSinceLastAsked();
+    fullPasses_.forgetChanges();
     Scan_USB_devices();
     connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();

@@ -3,13 +3,12 @@
 
 #include "board_access.h"
 #include "board_test.h"
-#include "device_changes.h"
+#include "scan_gate.h"
 #include "text.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <ostream>
 #include <set>
 
@@ -24,31 +23,6 @@ std::vector<device::SerialNumber> Scan(Environment &env)
     device::Discovery discovery{env.platform, connection, valueCaps};
     return device::Scan_USB_devices(discovery);
 }
-
-// A station waits for hours: it enumerates (opening every HID interface) only when the
-// platform says the interfaces changed, and, in case a notification was lost, when a direct
-// look every few seconds says so.
-class ScanGate {
-public:
-    explicit ScanGate(device::HidPlatform &platform)
-        : changes_(platform.WatchDeviceChanges())
-    {}
-
-    bool due(std::uint32_t elapsedMs)
-    {
-        msSinceLook_ += elapsedMs;
-        if (changes_->changedSinceLastAsked())
-            return true;
-        if (msSinceLook_ < STATION_SAFETY_LOOK_MS)
-            return false;
-        msSinceLook_ = 0;
-        return changes_->changedOnDirectLook();
-    }
-
-private:
-    std::unique_ptr<device::DeviceChangeSource> changes_;
-    std::uint32_t msSinceLook_ = 0;
-};
 
 } // namespace
 
@@ -75,7 +49,9 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
     std::set<device::SerialNumber> present;
     int tested = 0;
     std::vector<std::string> failed;
-    ScanGate gate(env.platform);
+    // A station waits for hours: it enumerates (opening every HID interface) only when the
+    // platform says the interfaces may have changed.
+    device::ScanGate gate(env.platform.WatchDeviceChanges(), STATION_SAFETY_LOOK_MS);
     for (std::uint32_t elapsed = 0; !env.interrupted(); elapsed = STATION_SCAN_INTERVAL_MS) {
         if (!gate.due(elapsed)) {
             env.clock.Sleep(STATION_SCAN_INTERVAL_MS);
