@@ -24,8 +24,12 @@ public:
     {
         switch (t) {
         case QAccessible::Value:
-        case QAccessible::Description:
-            return lamp()->isLit() ? QStringLiteral("pressed") : QStringLiteral("released");
+        case QAccessible::Description: {
+            QString said = lamp()->isLit() ? QStringLiteral("pressed") : QStringLiteral("released");
+            if (!lamp()->testFinding().isEmpty())
+                said += QStringLiteral(", ") + lamp()->testFinding();
+            return said;
+        }
         default:
             return QAccessibleWidget::text(t);
         }
@@ -35,6 +39,9 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.pressed = lamp()->isLit();
+        // In the button test a lamp is checked once its button was seen.
+        s.checkable = !lamp()->testFinding().isEmpty() || s.checkable;
+        s.checked = lamp()->testFinding().startsWith(QStringLiteral("seen"));
         return s;
     }
 

@@ -46,11 +46,14 @@ bool MainWindow::FindTheHid()
     const device::SearchResult result = device::FindTheHid(d, SerialBytes(SerNo->currentText()));
     if (!result.capabilitiesReport.empty())
         Text4->setText(result.capabilitiesReport);
+    if (result.found)
+        startInputNotifier();
     return result.found;
 }
 
 void MainWindow::closeConnection()
 {
+    stopInputNotifier();
     device::CloseConnection(platform_, connection_);
     Timer->setInterval(RECONNECT_INTERVAL_MS);
 }

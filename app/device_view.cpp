@@ -32,6 +32,7 @@ void MainWindow::RefreshDeviceView()
     Text1->setText("");
     ReadBackConfiguration();
     connection_.ViewReady = true;
+    syncTestEncoderPairs();
 }
 
 void MainWindow::emptyDeviceView()

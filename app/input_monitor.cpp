@@ -6,17 +6,25 @@
 #include "lamp_shape.h"
 #include "text_box.h"
 
+#include <utility>
+
 namespace tamo::app {
 
 void MainWindow::PollInputReport()
 {
-    bool lostThisTick = false;
+    bool lostThisTick = std::exchange(lostBetweenTicks_, false);
     if (connection_.DeviceFound) {
         const config::InputPoll poll = session().PollInput();
-        if (poll.buttons) {
+        if (testRunning_ && !poll.reports.empty())
+            buttonTest_->addRead(poll.reports, Timer->steadyUs());
+        // The newest report of this tick, whether this read or one as it arrived brought it.
+        const std::optional<config::ButtonBytes> newest =
+            poll.buttons ? poll.buttons : arrivedNewest_;
+        arrivedNewest_.reset();
+        if (newest) {
             Text2->setText("");
-            for (std::size_t i = 0; i < poll.buttons->count; ++i)
-                paintButtonByte(static_cast<int>(i), poll.buttons->values[i]);
+            for (std::size_t i = 0; !testRunning_ && i < newest->count; ++i)
+                paintButtonByte(static_cast<int>(i), newest->values[i]);
         }
         if (poll.outcome == device::ReadOutcome::Failed) {
             closeConnection();
@@ -25,6 +33,8 @@ void MainWindow::PollInputReport()
             Timer->setInterval(POLL_INTERVAL_MS);
         }
     }
+    if (testRunning_)
+        showButtonTestTick();
     if (!connection_.DeviceFound && fullPassDue(lostThisTick))
         ReconnectInThisTick();
 }

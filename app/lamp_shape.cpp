@@ -2,6 +2,7 @@
 #include "lamp_shape.h"
 
 #include "colour_value.h"
+#include "lamp_colours.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -33,7 +34,16 @@ void LampShape::setFillColourValue(std::uint32_t value)
 
 bool LampShape::isLit() const
 {
-    return fill_ != SYSTEM_BUTTON_FACE;
+    return fill_ == INDICATOR_ON_COLOUR;
+}
+
+void LampShape::setTestFinding(const QString &finding)
+{
+    if (finding == finding_)
+        return;
+    finding_ = finding;
+    QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void LampShape::setOutlineColourValue(std::uint32_t value)

@@ -4,6 +4,7 @@
 
 #include "colour_value.h"
 
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 
@@ -16,9 +17,12 @@ public:
 
     void setFillColourValue(std::uint32_t value);
     std::uint32_t fillColourValue() const { return fill_; }
-    // Lit is any fill but the button face, the lamp's colour when its button is released;
-    // a screen reader hears it as the state "pressed".
+    // Lit is the pressed colour; a screen reader hears it as the state "pressed".
     bool isLit() const;
+    // In the button test: what the test found of the lamp's button, "seen" or "seen,
+    // chattered ...", heard after its state; empty outside the test.
+    void setTestFinding(const QString &finding);
+    const QString &testFinding() const { return finding_; }
     // How often the fill was set, changed or not: the poll repaints only changed bytes.
     int fillSetCount() const { return fillSets_; }
     void setOutlineColourValue(std::uint32_t value);
@@ -31,6 +35,7 @@ private:
     std::uint32_t fill_ = SYSTEM_BUTTON_FACE;
     std::uint32_t outline_ = 0;
     int fillSets_ = 0;
+    QString finding_;
 };
 
 // A straight line between two points of its parent, drawn in the window-text colour.

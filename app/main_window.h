@@ -6,8 +6,10 @@
 
 #include "board_connection.h"
 #include "board_session.h"
+#include "button_test.h"
 #include "capabilities.h"
 #include "discovery.h"
+#include "lamp_colours.h"
 #include "poll_timer.h"
 #include "scan_gate.h"
 
@@ -15,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QGroupBox;
@@ -24,15 +27,12 @@ class QPushButton;
 namespace tamo::app {
 
 class DropDownList;
+class InputNotifier;
 class LampShape;
 class RuleLine;
 class TextBox;
 
 inline constexpr int BUTTON_COUNT = config::BUTTON_COUNT;
-inline constexpr std::uint32_t INDICATOR_ON_COLOUR = 0x0000FF;
-inline constexpr std::uint32_t INDICATOR_OFF_COLOUR = 0x8000000F;
-inline constexpr std::uint32_t LABEL_ON_COLOUR = 0x000000;
-inline constexpr std::uint32_t LABEL_OFF_COLOUR = 0x404040;
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -52,6 +52,11 @@ public:
     QLabel *buttonLabel(int index) const;
     int lampCount() const { return static_cast<int>(Shape1.size()); }
     std::uint32_t buttonLabelColourValue(int index) const;
+    // The button test while it runs, and its last result after it ended; null before.
+    const config::ButtonTest *buttonTest() const { return buttonTest_ ? &*buttonTest_ : nullptr; }
+    bool buttonTestRunning() const { return testRunning_; }
+    // The result as Copy result puts it on the clipboard.
+    QString buttonTestResultText() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -75,6 +80,18 @@ private:
     // result would be the same as the last full pass.
     bool fullPassDue(bool lostThisTick);
     void paintButtonByte(int byteIndex, int value);
+
+    // The button test: every report read as it arrives, every press shown and counted.
+    void createButtonTestControls();
+    void setButtonTestRunning(bool on);
+    void ResetButtonTest();
+    void CopyButtonTestResult();
+    void ReadArrivedInput();
+    void startInputNotifier();
+    void stopInputNotifier();
+    void syncTestEncoderPairs();
+    void paintTestLamps();
+    void showButtonTestTick();
 
     // Discovery as the window shows it: the scan fills SerNo, the search opens the board it
     // shows and writes Text4; closing sets the reconnect interval.
@@ -140,6 +157,20 @@ private:
     std::vector<LampShape *> Shape1;
     std::vector<QLabel *> BtnLbl;
     std::vector<std::uint32_t> btnLblColour_;
+
+    QPushButton *BtnTest = nullptr;
+    QPushButton *BtnTestReset = nullptr;
+    QPushButton *BtnTestCopy = nullptr;
+    QLabel *lblTestResult = nullptr;
+    std::optional<config::ButtonTest> buttonTest_;
+    bool testRunning_ = false;
+    std::unique_ptr<InputNotifier> inputNotifier_;
+    // Pressed at some moment since the last tick: lit until the tick after.
+    config::ButtonState litSinceTick_ = 0;
+    // The newest report read as it arrived since the last tick, for the tick to show.
+    std::optional<config::ButtonBytes> arrivedNewest_;
+    // The board went between two ticks; the next tick treats it as lost in that tick.
+    bool lostBetweenTicks_ = false;
 };
 
 } // namespace tamo::app

@@ -7,6 +7,7 @@
 #include "app_font.h"
 #include "colour_value.h"
 #include "drop_down_list.h"
+#include "input_notifier.h"
 #include "lamp_shape.h"
 #include "qt_poll_timer.h"
 #include "text_box.h"
@@ -120,6 +121,7 @@ void MainWindow::createControls()
     createDeviceDetails();
     createEncoderFrame();
     createButtonsFrame();
+    createButtonTestControls();
     Captions(Label22, RotStart);
 
     connect(SerNo, &DropDownList::clicked, this, [this] { SelectBoard(); });
@@ -201,12 +203,37 @@ void MainWindow::createButtonsFrame()
     label->raise();
 }
 
+// The button test's controls in the lamp frame's free lower part, below the four rows.
+void MainWindow::createButtonTestControls()
+{
+    BtnTest =
+        Place(Named(new QPushButton(QStringLiteral("Button test"), ButtonsFrame), "Button test"),
+              "BtnTest", 240, 2520, 1440, 375, true);
+    BtnTest->setCheckable(true);
+    BtnTestReset =
+        Place(Named(new QPushButton(QStringLiteral("Reset"), ButtonsFrame), "Reset button test"),
+              "BtnTestReset", 1800, 2520, 900, 375, false);
+    BtnTestCopy = Place(Named(new QPushButton(QStringLiteral("Copy result"), ButtonsFrame),
+                              "Copy button test result"),
+                        "BtnTestCopy", 2820, 2520, 1035, 375, false);
+    lblTestResult = Place(MakeLabel(ButtonsFrame, "Press every input once: each press is counted "
+                                                  "and shown, however short, and inputs that "
+                                                  "bounce or are wired together are named."),
+                          "lblTestResult", 240, 3060, 3615, 5160, true);
+    lblTestResult->setWordWrap(true);
+    SetValueLabelName(lblTestResult, QStringLiteral("Button test result"));
+    connect(BtnTest, &QPushButton::toggled, this, [this](bool on) { setButtonTestRunning(on); });
+    connect(BtnTestReset, &QPushButton::clicked, this, [this] { ResetButtonTest(); });
+    connect(BtnTestCopy, &QPushButton::clicked, this, [this] { CopyButtonTestResult(); });
+}
+
 void MainWindow::setTabOrder()
 {
     // Labels and frames take no focus, so the chain holds only the controls that can.
-    QWidget *order[] = {Delay,    Enc[0], Enc[1], Enc[2], Enc[3],     Enc[4], Enc[5],
-                        Enc[6],   Enc[7], Enc[8], Enc[9], SerNo,      Text1,  RotStart,
-                        Selftest, Text2,  Text3,  Text4,  BtnDefaults};
+    QWidget *order[] = {Delay,   Enc[0],       Enc[1],      Enc[2],     Enc[3],   Enc[4],
+                        Enc[5],  Enc[6],       Enc[7],      Enc[8],     Enc[9],   SerNo,
+                        BtnTest, BtnTestReset, BtnTestCopy, Text1,      RotStart, Selftest,
+                        Text2,   Text3,        Text4,       BtnDefaults};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }

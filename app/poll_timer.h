@@ -2,6 +2,8 @@
 // The window's poll timer: 50 ms after every good read, 250 ms after a board is lost.
 #pragma once
 
+#include <cstdint>
+
 namespace tamo::app {
 
 inline constexpr int POLL_INTERVAL_MS = 50;
@@ -18,6 +20,8 @@ public:
     virtual bool isEnabled() const = 0;
     virtual void setInterval(int milliseconds) = 0;
     virtual int interval() const = 0;
+    // The steady clock the window stamps input reports with, in microseconds.
+    virtual std::uint64_t steadyUs() const;
 };
 
 } // namespace tamo::app

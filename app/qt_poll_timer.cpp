@@ -1,7 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_poll_timer.h"
 
+#include <chrono>
+
 namespace tamo::app {
+
+std::uint64_t PollTimer::steadyUs() const
+{
+    using namespace std::chrono;
+    return static_cast<std::uint64_t>(
+        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
 
 QtPollTimer::QtPollTimer(QObject *owner, std::function<void()> tick)
     : timer_(new QTimer(owner))

@@ -22,6 +22,7 @@ void MainWindow::SendEncoderModes()
     for (std::size_t k = 0; k < indexes.size(); ++k)
         indexes[k] = Enc[k]->listIndex();
     session().SendEncoderModes(indexes);
+    syncTestEncoderPairs();
 }
 
 void MainWindow::SendEncoderModes9_10()
@@ -29,6 +30,7 @@ void MainWindow::SendEncoderModes9_10()
     if (!sendConditionHolds())
         return;
     session().SendEncoderModes9_10(Enc[8]->listIndex(), Enc[9]->listIndex());
+    syncTestEncoderPairs();
 }
 
 void MainWindow::SendPulseLength()

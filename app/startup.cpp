@@ -115,6 +115,7 @@ void MainWindow::UnloadMainWindow()
 {
     Timer->setEnabled(false);
     connection_.ListReady = false;
+    stopInputNotifier();
     if (connection_.DeviceFound) {
         device::RecordResult(connection_, platform_.CloseHandle(connection_.FeatureHandle));
         device::RecordResult(connection_, platform_.CloseHandle(connection_.ReadHandle));

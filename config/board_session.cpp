@@ -104,26 +104,34 @@ SelfTestDisplay BoardSession::RunSelfTest()
     return SelfTestResult(reply, transfersSucceeded);
 }
 
-InputPoll BoardSession::PollInput()
+InputPoll BoardSession::PollInput(std::uint32_t readBytes)
 {
-    std::vector<std::uint8_t> buffer(INPUT_READ_BYTES + 1, 0);
+    std::vector<std::uint8_t> buffer(readBytes + 1, 0);
     std::uint32_t bytesRead = 0;
     device::ReadResult read =
-        platform_.ReadFile(connection_.ReadHandle, std::span(buffer).first(INPUT_READ_BYTES),
-                           bytesRead, connection_.ReadOverlapped);
-    InputPoll poll{read.outcome, std::nullopt};
+        platform_.ReadFile(connection_.ReadHandle, std::span(buffer).first(readBytes), bytesRead,
+                           connection_.ReadOverlapped);
+    InputPoll poll;
+    poll.outcome = read.outcome;
     // A quiet board answers every tick with nothing queued: recorded, not logged.
     if (poll.outcome == device::ReadOutcome::NothingQueued)
         connection_.LastResult = std::move(read);
     else
         record(std::move(read));
     if (poll.outcome == device::ReadOutcome::Reports) {
-        const std::uint32_t length = std::min(bytesRead, INPUT_READ_BYTES);
+        const auto bytes = std::span(buffer).first(std::min(bytesRead, readBytes));
         const std::uint16_t reportLength = connection_.Capabilities.InputReportByteLength;
-        poll.buttons = NewestButtonBytes(std::span(buffer).first(length), reportLength);
-        poll.reportCount = reportLength == 0 ? 0 : length / reportLength;
+        poll.buttons = NewestButtonBytes(bytes, reportLength);
+        poll.reports = EveryReportsButtons(bytes, reportLength);
+        poll.reportCount = static_cast<std::uint32_t>(poll.reports.size());
     }
     return poll;
+}
+
+std::uint32_t StreamReadBytes(std::uint16_t inputReportByteLength)
+{
+    const std::uint32_t queue = STREAM_QUEUE_REPORTS * std::uint32_t{inputReportByteLength};
+    return std::clamp(queue, INPUT_READ_BYTES, MAX_STREAM_READ_BYTES);
 }
 
 } // namespace tamo::config

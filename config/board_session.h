@@ -34,7 +34,16 @@ struct InputPoll {
     std::optional<ButtonBytes> buttons;
     // Whole input reports the read held, oldest included: what a report rate counts.
     std::uint32_t reportCount = 0;
+    // Their buttons, oldest first.
+    std::vector<ButtonState> reports;
 };
+
+// Bytes a read takes when it follows each report as it arrives: the whole queue a system keeps
+// for one reader (hidraw keeps 64 reports), so that nothing queued behind a busy moment is
+// dropped; never less than one read on the timer takes, never more than MAX.
+inline constexpr std::uint32_t STREAM_QUEUE_REPORTS = 64;
+inline constexpr std::uint32_t MAX_STREAM_READ_BYTES = 65536;
+std::uint32_t StreamReadBytes(std::uint16_t inputReportByteLength);
 
 class BoardSession {
 public:
@@ -58,8 +67,8 @@ public:
     std::optional<ConfigurationSettings> ReadBackConfiguration();
     // The request, then the reply read at once.
     SelfTestDisplay RunSelfTest();
-    // One read of everything queued; only the newest whole report counts.
-    InputPoll PollInput();
+    // One read of everything queued (up to readBytes); the newest whole report is the one shown.
+    InputPoll PollInput(std::uint32_t readBytes = INPUT_READ_BYTES);
 
 private:
     void record(device::PlatformResult result);

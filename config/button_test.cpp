@@ -34,15 +34,6 @@ std::string Names(ButtonState inputs)
 
 } // namespace
 
-ButtonState ButtonStateOf(const ButtonBytes &bytes)
-{
-    ButtonState state = 0;
-    for (int button = 1; button <= BUTTON_COUNT; ++button)
-        if (ButtonPressed(bytes, button))
-            state |= Bit(button - 1);
-    return state;
-}
-
 ButtonTest::ButtonTest(ButtonTestOptions options)
     : options_(options)
 {}
@@ -76,6 +67,12 @@ void ButtonTest::add(std::span<const TimedReport> reports)
 {
     for (const TimedReport &report : reports)
         add(report);
+}
+
+void ButtonTest::addRead(std::span<const ButtonState> reports, std::uint64_t timeUs)
+{
+    for (std::size_t i = 0; i < reports.size(); ++i)
+        add(TimedReport{timeUs, reports[i], i > 0});
 }
 
 void ButtonTest::add(const TimedReport &report)
@@ -208,7 +205,7 @@ std::uint16_t EncoderPairsOf(std::span<const int> modeListIndexes)
 {
     std::uint16_t pairs = 0;
     for (std::size_t p = 0; p < modeListIndexes.size() && p < ENCODER_PAIRS; ++p)
-        if (modeListIndexes[p] != 0)
+        if (modeListIndexes[p] > 0)
             pairs |= static_cast<std::uint16_t>(1u << p);
     return pairs;
 }
@@ -230,7 +227,7 @@ std::string MillisecondsText(std::uint64_t us)
     return text;
 }
 
-std::vector<std::string> ButtonTestReport(const ButtonTest &test, ButtonState inputs)
+std::vector<std::string> ButtonTestReport(const ButtonTest &test, ButtonState inputs, bool perInput)
 {
     std::vector<std::string> lines;
     const ButtonState seen = test.seen() & inputs;
@@ -286,7 +283,7 @@ std::vector<std::string> ButtonTestReport(const ButtonTest &test, ButtonState in
         line += "; " + std::to_string(timing.sharedRead)
                 + " came queued behind another and carry its time";
     lines.push_back(line);
-    for (int button = 1; button <= BUTTON_COUNT; ++button) {
+    for (int button = 1; perInput && button <= BUTTON_COUNT; ++button) {
         const InputTally &tally = test.input(button);
         if (!(inputs & Bit(button - 1)) || tally.presses == 0)
             continue;

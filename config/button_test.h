@@ -17,11 +17,6 @@
 
 namespace tamo::config {
 
-// Bit n - 1 is button n.
-using ButtonState = std::uint32_t;
-
-ButtonState ButtonStateOf(const ButtonBytes &bytes);
-
 // One input report's buttons and the steady-clock time at which it was read.
 struct TimedReport {
     std::uint64_t timeUs = 0;
@@ -80,8 +75,12 @@ public:
 
     void add(const TimedReport &report);
     void add(std::span<const TimedReport> reports);
+    // The reports of one read, oldest first: the system queued them, so they share its time.
+    void addRead(std::span<const ButtonState> reports, std::uint64_t timeUs);
     // Starts again, keeping the options.
     void reset();
+    // New options for what comes next; what was counted stays.
+    void setOptions(ButtonTestOptions options) { options_ = options; }
 
     const ButtonTestOptions &options() const { return options_; }
     // Button 1 to 32.
@@ -125,7 +124,7 @@ private:
 
 ButtonTest AnalyseReports(std::span<const TimedReport> reports, ButtonTestOptions options = {});
 
-// Pairs set as encoders from the pairs' list indexes (Enc1 first): any mode but "off".
+// Pairs set as encoders from the pairs' list indexes (Enc1 first): "1:1", "1:2" or "1:4".
 std::uint16_t EncoderPairsOf(std::span<const int> modeListIndexes);
 
 // "B5", "B1 + B2".
@@ -136,6 +135,8 @@ std::string MillisecondsText(std::uint64_t us);
 
 // The result as plain text, one finding a line, for the clipboard and the terminal. Inputs are
 // those under test (bit n - 1 for button n).
-std::vector<std::string> ButtonTestReport(const ButtonTest &test, ButtonState inputs);
+// With perInput, a line for every input pressed follows the findings.
+std::vector<std::string> ButtonTestReport(const ButtonTest &test, ButtonState inputs,
+                                          bool perInput = true);
 
 } // namespace tamo::config

@@ -3,11 +3,13 @@
 
 namespace tamo::config {
 
-bool IsUsableConfigurationReply(std::span<const std::uint8_t> reply) {
+bool IsUsableConfigurationReply(std::span<const std::uint8_t> reply)
+{
     return reply.size() >= CONFIGURATION_REPLY_MIN_LENGTH && reply[REPLY_STATUS] == 0;
 }
 
-int EncoderModeIndex(std::span<const std::uint8_t> reply, int pair) {
+int EncoderModeIndex(std::span<const std::uint8_t> reply, int pair)
+{
     if (pair < 1 || pair > static_cast<int>(ENCODER_PAIRS)
         || reply.size() <= REPLY_ENC_MODE_HIGH_9_10)
         return -1;
@@ -18,7 +20,8 @@ int EncoderModeIndex(std::span<const std::uint8_t> reply, int pair) {
     return 2 * ((high >> bit) & 1) + ((low >> bit) & 1);
 }
 
-std::optional<ConfigurationSettings> DecodeConfigurationReply(std::span<const std::uint8_t> reply) {
+std::optional<ConfigurationSettings> DecodeConfigurationReply(std::span<const std::uint8_t> reply)
+{
     if (!IsUsableConfigurationReply(reply))
         return std::nullopt;
     ConfigurationSettings settings;
@@ -29,14 +32,16 @@ std::optional<ConfigurationSettings> DecodeConfigurationReply(std::span<const st
     return settings;
 }
 
-int PulseLengthSelection(std::uint8_t pulseLength, int itemCount) {
+int PulseLengthSelection(std::uint8_t pulseLength, int itemCount)
+{
     if (itemCount <= 0)
         return -1;
     const int p = static_cast<int>(pulseLength) - 1;
     return p < itemCount ? p : itemCount - 1;
 }
 
-int AInputModeSelection(std::uint8_t mode, int itemCount) {
+int AInputModeSelection(std::uint8_t mode, int itemCount)
+{
     if (itemCount <= 0)
         return -1;
     const int a = mode;

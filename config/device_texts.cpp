@@ -10,13 +10,15 @@ namespace tamo::config {
 
 namespace {
 
-std::string Signed16(std::uint16_t value) {
+std::string Signed16(std::uint16_t value)
+{
     return std::to_string(static_cast<std::int16_t>(value));
 }
 
 } // namespace
 
-std::string CapabilitiesText(const device::HIDP_CAPS &caps) {
+std::string CapabilitiesText(const device::HIDP_CAPS &caps)
+{
     const std::pair<const char *, std::uint16_t> lines[] = {
         {"UsagePage ", caps.UsagePage},
         {"Usage ", caps.Usage},
@@ -47,7 +49,8 @@ std::string CapabilitiesText(const device::HIDP_CAPS &caps) {
     return text;
 }
 
-std::string VersionText(std::uint16_t versionNumber) {
+std::string VersionText(std::uint16_t versionNumber)
+{
     const int v = static_cast<std::int16_t>(versionNumber);
     const int major = v >> 8; // arithmetic shift: floor(v / 256) for negative v too
     const int minor = v - 256 * major;
@@ -56,11 +59,13 @@ std::string VersionText(std::uint16_t versionNumber) {
     return " " + std::to_string(major) + "." + hex;
 }
 
-std::string IdentityLabelText(std::span<const std::uint8_t> stringBuffer) {
+std::string IdentityLabelText(std::span<const std::uint8_t> stringBuffer)
+{
     return " " + device::HidStringToText(stringBuffer);
 }
 
-std::vector<std::string> PulseLengthItems() {
+std::vector<std::string> PulseLengthItems()
+{
     std::vector<std::string> items;
     items.reserve(PULSE_LENGTH_ITEM_COUNT);
     for (int i = 0; i < PULSE_LENGTH_ITEM_COUNT; ++i)

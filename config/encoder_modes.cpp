@@ -3,7 +3,8 @@
 
 namespace tamo::config {
 
-int EncoderModeBit(int listIndex, int bit) {
+int EncoderModeBit(int listIndex, int bit)
+{
     if (bit < 0 || bit > 1)
         return 0;
     // Since C++20 >> on a negative value is an arithmetic shift, which is floor division by 2^b
@@ -11,7 +12,8 @@ int EncoderModeBit(int listIndex, int bit) {
     return (listIndex >> bit) & 1;
 }
 
-EncoderBitmaps EncoderModeBitmaps(std::span<const int, ENCODER_PAIRS_LOW_GROUP> listIndexes) {
+EncoderBitmaps EncoderModeBitmaps(std::span<const int, ENCODER_PAIRS_LOW_GROUP> listIndexes)
+{
     EncoderBitmaps bitmaps;
     for (std::size_t k = 0; k < listIndexes.size(); ++k) {
         bitmaps.low |= static_cast<std::uint8_t>(EncoderModeBit(listIndexes[k], 0) << k);
@@ -20,7 +22,8 @@ EncoderBitmaps EncoderModeBitmaps(std::span<const int, ENCODER_PAIRS_LOW_GROUP> 
     return bitmaps;
 }
 
-EncoderBitmaps EncoderModeBitmaps9_10(int enc9ListIndex, int enc10ListIndex) {
+EncoderBitmaps EncoderModeBitmaps9_10(int enc9ListIndex, int enc10ListIndex)
+{
     EncoderBitmaps bitmaps;
     bitmaps.low = static_cast<std::uint8_t>(EncoderModeBit(enc9ListIndex, 0)
                                             | EncoderModeBit(enc10ListIndex, 0) << 1);

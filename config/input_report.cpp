@@ -27,4 +27,23 @@ bool ButtonPressed(const ButtonBytes &bytes, int button)
     return byte < bytes.count && (bytes.values[byte] >> ((button - 1) % 8) & 1) != 0;
 }
 
+ButtonState ButtonStateOf(const ButtonBytes &bytes)
+{
+    ButtonState state = 0;
+    for (std::size_t i = 0; i < bytes.count && i < BUTTON_BYTES; ++i)
+        state |= ButtonState{bytes.values[i]} << (8 * i);
+    return state;
+}
+
+std::vector<ButtonState> EveryReportsButtons(std::span<const std::uint8_t> bytesRead,
+                                             std::size_t reportLength)
+{
+    std::vector<ButtonState> states;
+    if (reportLength == 0)
+        return states;
+    for (std::size_t end = reportLength; end <= bytesRead.size(); end += reportLength)
+        states.push_back(ButtonStateOf(*NewestButtonBytes(bytesRead.first(end), reportLength)));
+    return states;
+}
+
 } // namespace tamo::config

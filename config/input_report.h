@@ -8,12 +8,16 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tamo::config {
 
 inline constexpr int BUTTON_COUNT = 32;
 inline constexpr std::size_t FIRST_BUTTON_BYTE = 3;
 inline constexpr std::size_t BUTTON_BYTES = 4;
+
+// Bit n - 1 is button n.
+using ButtonState = std::uint32_t;
 
 // The button bytes a report holds; a report shorter than 7 bytes holds only the first count.
 struct ButtonBytes {
@@ -30,5 +34,10 @@ std::optional<ButtonBytes> NewestButtonBytes(std::span<const std::uint8_t> bytes
 
 // Whether button n (1 to 32) is pressed in bytes; false for a button the report does not hold.
 bool ButtonPressed(const ButtonBytes &bytes, int button);
+ButtonState ButtonStateOf(const ButtonBytes &bytes);
+
+// The buttons of every whole report in bytesRead, oldest first; never reads outside it.
+std::vector<ButtonState> EveryReportsButtons(std::span<const std::uint8_t> bytesRead,
+                                             std::size_t reportLength);
 
 } // namespace tamo::config

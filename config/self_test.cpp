@@ -5,7 +5,8 @@
 
 namespace tamo::config {
 
-std::vector<std::uint8_t> BuildSelfTestRequest(std::uint16_t featureReportByteLength) {
+std::vector<std::uint8_t> BuildSelfTestRequest(std::uint16_t featureReportByteLength)
+{
     if (featureReportByteLength < SELFTEST_REPORT_MIN_LENGTH)
         return {};
     std::vector<std::uint8_t> request(featureReportByteLength, 0);
@@ -14,7 +15,8 @@ std::vector<std::uint8_t> BuildSelfTestRequest(std::uint16_t featureReportByteLe
     return request;
 }
 
-SelfTestDisplay SelfTestResult(std::span<const std::uint8_t> reply, bool transfersSucceeded) {
+SelfTestDisplay SelfTestResult(std::span<const std::uint8_t> reply, bool transfersSucceeded)
+{
     if (!transfersSucceeded || reply.size() < SELFTEST_REPORT_MIN_LENGTH)
         return {"No reply from board", ""};
     const std::string resultByte = std::to_string(reply[1]);

@@ -434,4 +434,23 @@ PlatformResult EmulatedHidPlatform::HidD_GetFeature(PlatformHandle device,
     return finish(OP, open->device, std::move(result), Bytes(report, ok));
 }
 
+InputWait EmulatedHidPlatform::inputWait(NodeFile &)
+{
+    return {};
+}
+
+void EmulatedHidPlatform::notifyInput(NodeFile &, std::function<void()>) {}
+
+InputWait EmulatedHidPlatform::WaitForInput(PlatformHandle file)
+{
+    OpenFile *open = find<OpenFile>(file);
+    return open == nullptr ? InputWait{} : inputWait(*open->node);
+}
+
+void EmulatedHidPlatform::NotifyInput(PlatformHandle file, std::function<void()> ready)
+{
+    if (OpenFile *open = find<OpenFile>(file))
+        notifyInput(*open->node, std::move(ready));
+}
+
 } // namespace tamo::device

@@ -95,6 +95,9 @@ public:
                                    std::span<const std::uint8_t> report) final;
     PlatformResult HidD_GetFeature(PlatformHandle device, std::span<std::uint8_t> report) final;
 
+    InputWait WaitForInput(PlatformHandle file) final;
+    void NotifyInput(PlatformHandle file, std::function<void()> ready) final;
+
 protected:
     EmulatedHidPlatform() = default;
 
@@ -119,6 +122,10 @@ protected:
     virtual PlatformResult collection(NodeFile &file, HidCollectionCaps &collection) = 0;
     virtual PlatformResult setFeature(NodeFile &file, std::span<const std::uint8_t> report) = 0;
     virtual PlatformResult getFeature(NodeFile &file, std::span<std::uint8_t> report) = 0;
+    // What tells that a read of file would return at once; nothing by default.
+    virtual InputWait inputWait(NodeFile &file);
+    // For a backend whose wait is Notify.
+    virtual void notifyInput(NodeFile &file, std::function<void()> ready);
 
     // Every call passes here before it acts, with the device it reaches (NO_DEVICE for a call
     // on the system as a whole): a result makes the call fail with it, as a test asks.

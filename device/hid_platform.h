@@ -6,10 +6,12 @@
 
 #include "device_changes.h"
 #include "hid_records.h"
+#include "input_wait.h"
 #include "platform_result.h"
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -86,6 +88,14 @@ public:
     {
         return std::make_unique<AlwaysChanged>();
     }
+
+    // What to wait on until a ReadFile of file (a read handle) would return at once. An Event
+    // wait keeps a read pending in the backend from this call until the handle is closed; its
+    // report is the first that the next ReadFile returns. The wait ends with the handle.
+    virtual InputWait WaitForInput(PlatformHandle) { return {}; }
+    // For a Notify wait: ready is called each time reports are queued on file or its device
+    // goes, until it is replaced, cleared with an empty function, or the handle is closed.
+    virtual void NotifyInput(PlatformHandle, std::function<void()>) {}
 
     // The typed form of the value-capabilities query.
     PlatformResult HidP_GetValueCaps(HIDP_REPORT_TYPE reportType,

@@ -39,6 +39,9 @@ struct VirtualHidPlatform::File : device::NodeFile {
     int device = -1;
     int generation = 0;
     std::deque<std::vector<std::uint8_t>> queue;
+    std::function<void()> ready;
+    // Reports queued, or the device gone, since ready was last called.
+    bool untold = false;
 };
 
 VirtualHidPlatform::VirtualHidPlatform(Clock clock)
@@ -144,7 +147,13 @@ void VirtualHidPlatform::unplug(int device)
         return;
     pumpInputReports();
     d.plugged = false;
+    forEachOpenFile([&](device::NodeFile &node, int) {
+        auto &file = static_cast<File &>(node);
+        if (file.device == device && file.generation == d.generation)
+            file.untold = true;
+    });
     tellChange();
+    deliverInputReports();
 }
 
 void VirtualHidPlatform::plug(int device)
@@ -248,11 +257,42 @@ void VirtualHidPlatform::pumpInputReports()
             forEachOpenFile([&](device::NodeFile &node, int) {
                 auto &file = static_cast<File &>(node);
                 if (file.device == static_cast<int>(id) && file.generation == d.generation
-                    && file.queue.size() < kReportQueueLimit)
+                    && file.queue.size() < kReportQueueLimit) {
                     file.queue.push_back(report);
+                    file.untold = true;
+                }
             });
         }
     }
+}
+
+void VirtualHidPlatform::deliverInputReports()
+{
+    pumpInputReports();
+    // One file at a time, looked up afresh: a listener may close files, its own among them.
+    for (;;) {
+        std::function<void()> ready;
+        forEachOpenFile([&](device::NodeFile &node, int) {
+            auto &file = static_cast<File &>(node);
+            if (!ready && file.untold && file.ready) {
+                file.untold = false;
+                ready = file.ready;
+            }
+        });
+        if (!ready)
+            return;
+        ready();
+    }
+}
+
+device::InputWait VirtualHidPlatform::inputWait(device::NodeFile &)
+{
+    return {device::InputWait::Kind::Notify, -1};
+}
+
+void VirtualHidPlatform::notifyInput(device::NodeFile &node, std::function<void()> ready)
+{
+    static_cast<File &>(node).ready = std::move(ready);
 }
 
 VirtualHidPlatform::Device *VirtualHidPlatform::connected(device::NodeFile &node)
@@ -312,8 +352,12 @@ device::ReadResult VirtualHidPlatform::readReports(device::NodeFile &node,
         bytesRead += static_cast<std::uint32_t>(report.size());
         file.queue.pop_front();
     }
-    if (bytesRead > 0)
+    if (bytesRead > 0) {
+        // A gone board's last reports are followed by the failure, told as news of its own.
+        if (!live && file.ready)
+            file.untold = true;
         return device::ReadResult::reports();
+    }
     if (live)
         return device::ReadResult::nothingQueued("read: Resource temporarily unavailable");
     return device::ReadResult::failed("read: Input/output error");

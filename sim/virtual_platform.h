@@ -52,6 +52,11 @@ public:
     std::uint64_t changesTold() const { return changesTold_; }
     std::unique_ptr<device::DeviceChangeSource> WatchDeviceChanges() override;
 
+    // Moves the boards' reports up to now into the open files' queues and calls each file's
+    // listener (NotifyInput) that has news: reports, or its device gone. The platform's own
+    // calls never call listeners, so a listener never runs inside one.
+    void deliverInputReports();
+
     // Feature reports the device received through HidD_SetFeature, oldest first.
     const std::vector<std::vector<std::uint8_t>> &featureReportsReceived(int device) const;
     void clearFeatureReportsReceived(int device);
@@ -89,6 +94,8 @@ private:
     PlatformResult setFeature(device::NodeFile &file,
                               std::span<const std::uint8_t> report) override;
     PlatformResult getFeature(device::NodeFile &file, std::span<std::uint8_t> report) override;
+    device::InputWait inputWait(device::NodeFile &file) override;
+    void notifyInput(device::NodeFile &file, std::function<void()> ready) override;
     std::optional<PlatformResult> injectedFault(std::string_view operation, int device) override;
     void completed(std::string_view operation, int device, const PlatformResult &result,
                    std::span<const std::uint8_t> bytes) override;

@@ -216,6 +216,11 @@ ReadResult LinuxHidPlatform::readReports(NodeFile &file, std::span<std::uint8_t>
     return DrainInputReports(open.fd, open.path, *open.inputFormat, buffer, bytesRead);
 }
 
+InputWait LinuxHidPlatform::inputWait(NodeFile &file)
+{
+    return {InputWait::Kind::Descriptor, Hidraw(file).fd};
+}
+
 PlatformResult LinuxHidPlatform::attributes(NodeFile &file, HIDD_ATTRIBUTES &attributes)
 {
     const HidrawFile &open = Hidraw(file);

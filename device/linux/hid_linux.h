@@ -33,6 +33,8 @@ private:
     PlatformResult collection(NodeFile &file, HidCollectionCaps &collection) override;
     PlatformResult setFeature(NodeFile &file, std::span<const std::uint8_t> report) override;
     PlatformResult getFeature(NodeFile &file, std::span<std::uint8_t> report) override;
+    // The hidraw node itself: readable with a report queued, hung up once the board is gone.
+    InputWait inputWait(NodeFile &file) override;
 
     PlatformResult indexedString(NodeFile &file, std::uint32_t stringIndex,
                                  std::span<std::uint8_t> buffer);

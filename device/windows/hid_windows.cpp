@@ -258,6 +258,91 @@ SingleRead ReadOnce(HANDLE file, std::uint8_t *destination, DWORD length, ::OVER
 
 } // namespace
 
+// The read that WaitForInput keeps pending. Its buffer and OVERLAPPED live here, so the
+// system may write into them after the ReadFile call that armed it has returned.
+struct WindowsHidPlatform::PendingRead {
+    enum class State { Idle, Pending, Done, Failed };
+    HANDLE event = nullptr;
+    ::OVERLAPPED overlapped{};
+    std::vector<std::uint8_t> buffer;
+    State state = State::Idle;
+    DWORD got = 0;
+    std::string error;
+
+    void arm(HANDLE file)
+    {
+        if (state != State::Idle)
+            return;
+        overlapped = {};
+        overlapped.hEvent = event;
+        got = 0;
+        if (::ReadFile(file, buffer.data(), ByteLength(buffer.size()), &got, &overlapped)) {
+            state = State::Done;
+            ::SetEvent(event);
+        } else if (::GetLastError() == ERROR_IO_PENDING) {
+            state = State::Pending;
+        } else {
+            // Told through the event too, so that the waiter learns of it at once.
+            error = LastError("ReadFile").error;
+            state = State::Failed;
+            ::SetEvent(event);
+        }
+    }
+
+    // Whether the pending read has ended, without waiting for it.
+    void settle(HANDLE file)
+    {
+        if (state != State::Pending)
+            return;
+        if (::GetOverlappedResult(file, &overlapped, &got, FALSE))
+            state = State::Done;
+        else if (::GetLastError() != ERROR_IO_INCOMPLETE) {
+            error = LastError("ReadFile").error;
+            state = State::Failed;
+        }
+    }
+
+    // Ends a pending read and waits for its end, so nothing writes into buffer afterwards.
+    void cancel(HANDLE file)
+    {
+        if (state == State::Pending) {
+            ::CancelIoEx(file, &overlapped);
+            ::GetOverlappedResult(file, &overlapped, &got, TRUE);
+        }
+        state = State::Idle;
+    }
+};
+
+WindowsHidPlatform::~WindowsHidPlatform()
+{
+    for (auto &[file, read] : pendingReads_) {
+        read->cancel(reinterpret_cast<HANDLE>(file));
+        ::CloseHandle(read->event);
+    }
+}
+
+InputWait WindowsHidPlatform::WaitForInput(PlatformHandle file)
+{
+    const auto known = inputReportLength_.find(file.value);
+    if (known == inputReportLength_.end())
+        return {};
+    std::unique_ptr<PendingRead> &read = pendingReads_[file.value];
+    if (!read) {
+        auto made = std::make_unique<PendingRead>();
+        made->event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        if (made->event == nullptr) {
+            DebugLog("no input wait: " + LastError("CreateEventW").error);
+            pendingReads_.erase(file.value);
+            return {};
+        }
+        made->buffer.resize(known->second);
+        read = std::move(made);
+    }
+    read->arm(ToHandle(file));
+    return {InputWait::Kind::Event,
+            static_cast<std::intptr_t>(reinterpret_cast<std::uintptr_t>(read->event))};
+}
+
 std::unique_ptr<HidPlatform> CreateNativeHidPlatform()
 {
     return std::make_unique<WindowsHidPlatform>();
@@ -355,6 +440,11 @@ PlatformResult WindowsHidPlatform::CreateFileA(const std::string &path, std::uin
 PlatformResult WindowsHidPlatform::CloseHandle(PlatformHandle handle)
 {
     inputReportLength_.erase(handle.value);
+    if (const auto pending = pendingReads_.find(handle.value); pending != pendingReads_.end()) {
+        pending->second->cancel(ToHandle(handle));
+        ::CloseHandle(pending->second->event);
+        pendingReads_.erase(pending);
+    }
     return FromBool(::CloseHandle(ToHandle(handle)), "CloseHandle");
 }
 
@@ -383,6 +473,28 @@ ReadResult WindowsHidPlatform::ReadFile(PlatformHandle file, std::span<std::uint
 
     std::string failed;
     std::size_t total = 0;
+    PendingRead *pending = nullptr;
+    if (const auto armed = pendingReads_.find(file.value); armed != pendingReads_.end()) {
+        pending = armed->second.get();
+        pending->settle(ToHandle(file));
+        switch (pending->state) {
+        case PendingRead::State::Idle:
+            break;
+        case PendingRead::State::Pending:
+            // Nothing has landed; the reads below would only queue behind it.
+            return ReadResult::nothingQueued("ReadFile: no input report queued");
+        case PendingRead::State::Failed:
+            // Not armed again: the caller closes the handle, or asks for a new wait.
+            pending->state = PendingRead::State::Idle;
+            ::ResetEvent(pending->event);
+            return ReadResult::failed(std::move(pending->error));
+        case PendingRead::State::Done:
+            total = std::min<std::size_t>({pending->got, pending->buffer.size(), buffer.size()});
+            std::copy_n(pending->buffer.begin(), total, buffer.begin());
+            pending->state = PendingRead::State::Idle;
+            break;
+        }
+    }
     ::OVERLAPPED platform{};
     for (;;) {
         const std::size_t remaining = buffer.size() - total;
@@ -414,6 +526,8 @@ ReadResult WindowsHidPlatform::ReadFile(PlatformHandle file, std::span<std::uint
     }
     overlapped.Internal = static_cast<std::uint32_t>(platform.Internal);
     overlapped.InternalHigh = static_cast<std::uint32_t>(platform.InternalHigh);
+    if (pending != nullptr)
+        pending->arm(ToHandle(file));
     bytesRead = static_cast<std::uint32_t>(total);
     if (total > 0)
         return ReadResult::reports();

@@ -8,12 +8,14 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 
 namespace tamo::device {
 
 class WindowsHidPlatform : public HidPlatform {
 public:
     WindowsHidPlatform() = default;
+    ~WindowsHidPlatform() override;
     WindowsHidPlatform(const WindowsHidPlatform &) = delete;
     WindowsHidPlatform &operator=(const WindowsHidPlatform &) = delete;
 
@@ -46,8 +48,13 @@ public:
     // Windows completes one report per read: reads are repeated while they complete at once
     // and another whole report fits. A read that would wait is cancelled and its completion
     // awaited, so no read outlives the call.
+    // With a wait armed (WaitForInput), the report of the pending read comes first, and the
+    // read is armed again before the call returns.
     ReadResult ReadFile(PlatformHandle file, std::span<std::uint8_t> buffer,
                         std::uint32_t &bytesRead, OVERLAPPED &overlapped) override;
+    // An overlapped read kept pending on file, into the backend's own buffer, with an event of
+    // its own that the system signals when a report lands or the device goes.
+    InputWait WaitForInput(PlatformHandle file) override;
 
     PlatformResult HidD_GetAttributes(PlatformHandle device, HIDD_ATTRIBUTES &attributes) override;
     PlatformResult HidD_GetIndexedString(PlatformHandle device, std::uint32_t stringIndex,
@@ -74,8 +81,11 @@ public:
     void setInputReportLength(PlatformHandle file, std::uint16_t length);
 
 private:
+    struct PendingRead;
+
     // Input report length per overlapped handle; a handle without one is read once per call.
     std::map<std::uintptr_t, std::uint16_t> inputReportLength_;
+    std::map<std::uintptr_t, std::unique_ptr<PendingRead>> pendingReads_;
 };
 
 } // namespace tamo::device

@@ -123,9 +123,10 @@ TEST_F(FreshWindow, DiagnosticControlsLieOutsideTheClientArea)
 TEST_F(FreshWindow, TabOrderVisitsFocusableControlsInDesignOrder)
 {
     window->show();
-    const char *order[] = {"Delay",    "Enc1",  "Enc2",  "Enc3",  "Enc4",       "Enc5",  "Enc6",
-                           "Enc7",     "Enc8",  "Enc9",  "Enc10", "SerNo",      "Text1", "RotStart",
-                           "Selftest", "Text2", "Text3", "Text4", "BtnDefaults"};
+    const char *order[] = {
+        "Delay",    "Enc1",     "Enc2",  "Enc3",  "Enc4",    "Enc5",         "Enc6",        "Enc7",
+        "Enc8",     "Enc9",     "Enc10", "SerNo", "BtnTest", "BtnTestReset", "BtnTestCopy", "Text1",
+        "RotStart", "Selftest", "Text2", "Text3", "Text4",   "BtnDefaults"};
     // Walk the chain once around from the first control, keeping the named controls.
     std::vector<std::string> visited;
     QWidget *first = control(order[0]);

@@ -5,6 +5,8 @@
 
 #include "poll_timer.h"
 
+#include <functional>
+
 namespace tamo::app {
 
 class ManualPollTimer : public PollTimer {
@@ -13,6 +15,9 @@ public:
     bool isEnabled() const override { return enabled_; }
     void setInterval(int milliseconds) override { interval_ = milliseconds; }
     int interval() const override { return interval_; }
+    // Virtual time, where a scenario keeps it; the steady clock otherwise.
+    std::uint64_t steadyUs() const override { return clock ? clock() : PollTimer::steadyUs(); }
+    std::function<std::uint64_t()> clock;
 
 private:
     bool enabled_ = false;

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The button test in the lamp frame: while it runs, the open board's reports are read as they
+// arrive, every press lights its lamp until the tick after (however short it was), released
+// lamps show what the test found, and the findings are written under the lamps.
+#include "main_window.h"
+
+#include "drop_down_list.h"
+#include "input_notifier.h"
+#include "lamp_shape.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <utility>
+
+namespace tamo::app {
+
+namespace {
+
+constexpr config::ButtonState kAllInputs = 0xFFFFFFFFu;
+
+QString Lines(const std::vector<std::string> &lines)
+{
+    QStringList text;
+    for (const std::string &line : lines)
+        text << QString::fromStdString(line);
+    return text.join(QLatin1Char('\n'));
+}
+
+QString Finding(const config::InputTally &tally)
+{
+    if (tally.chatters > 0)
+        return QStringLiteral("seen, chattered %1 times, shortest gap %2")
+            .arg(tally.chatters)
+            .arg(QString::fromStdString(config::MillisecondsText(tally.shortestGapUs.value_or(0))));
+    if (tally.seen)
+        return QStringLiteral("seen, %1 presses").arg(tally.presses);
+    return QStringLiteral("not seen yet");
+}
+
+} // namespace
+
+void MainWindow::setButtonTestRunning(bool on)
+{
+    if (on == testRunning_)
+        return;
+    testRunning_ = on;
+    BtnTest->setText(on ? QStringLiteral("End test") : QStringLiteral("Button test"));
+    BtnTestReset->setEnabled(on);
+    if (on) {
+        buttonTest_.emplace();
+        syncTestEncoderPairs();
+        litSinceTick_ = 0;
+        arrivedNewest_.reset();
+        startInputNotifier();
+        BtnTestCopy->setEnabled(true);
+        showButtonTestTick();
+        return;
+    }
+    stopInputNotifier();
+    arrivedNewest_.reset();
+    // Back to the main view: every lamp as its button is now, the findings gone.
+    const config::ButtonState pressed = buttonTest_->pressedNow();
+    for (LampShape *lamp : Shape1)
+        lamp->setTestFinding({});
+    LastButtonBytes.fill(999);
+    for (int i = 0; i < static_cast<int>(config::BUTTON_BYTES); ++i)
+        paintButtonByte(i, static_cast<int>(pressed >> (8 * i) & 0xFF));
+    lblTestResult->setText(buttonTestResultText().section(QLatin1Char('\n'), 0, 0)
+                           + QStringLiteral(" (ended)"));
+}
+
+void MainWindow::ResetButtonTest()
+{
+    if (!testRunning_)
+        return;
+    buttonTest_->reset();
+    litSinceTick_ = 0;
+    showButtonTestTick();
+}
+
+QString MainWindow::buttonTestResultText() const
+{
+    if (!buttonTest_)
+        return {};
+    QString heading = QStringLiteral("Board ") + SerNo->currentText();
+    if (!lblProduct->text().trimmed().isEmpty())
+        heading += QStringLiteral(", ") + lblProduct->text().trimmed();
+    return heading + QLatin1Char('\n') + Lines(config::ButtonTestReport(*buttonTest_, kAllInputs));
+}
+
+void MainWindow::CopyButtonTestResult()
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setText(buttonTestResultText() + QLatin1Char('\n'));
+}
+
+void MainWindow::startInputNotifier()
+{
+    if (!testRunning_ || !connection_.ReadHandle.valid() || inputNotifier_)
+        return;
+    inputNotifier_ = std::make_unique<InputNotifier>(platform_, connection_.ReadHandle,
+                                                     [this] { ReadArrivedInput(); });
+}
+
+void MainWindow::stopInputNotifier()
+{
+    inputNotifier_.reset();
+}
+
+void MainWindow::syncTestEncoderPairs()
+{
+    if (!testRunning_)
+        return;
+    std::array<int, config::ENCODER_PAIRS> modes{};
+    for (std::size_t p = 0; p < modes.size(); ++p)
+        modes[p] = Enc[p]->listIndex();
+    config::ButtonTestOptions options = buttonTest_->options();
+    options.encoderPairs = config::EncoderPairsOf(modes);
+    buttonTest_->setOptions(options);
+}
+
+void MainWindow::ReadArrivedInput()
+{
+    if (!connection_.DeviceFound || !testRunning_)
+        return;
+    const config::InputPoll poll = session().PollInput(
+        config::StreamReadBytes(connection_.Capabilities.InputReportByteLength));
+    if (!poll.reports.empty()) {
+        buttonTest_->addRead(poll.reports, Timer->steadyUs());
+        arrivedNewest_ = poll.buttons;
+        litSinceTick_ |= buttonTest_->takePressedSinceLastLook();
+        paintTestLamps();
+    }
+    // Noticed at once, not at the next tick; the notifier goes with the handles.
+    if (poll.outcome == device::ReadOutcome::Failed) {
+        closeConnection();
+        lostBetweenTicks_ = true;
+    }
+}
+
+void MainWindow::paintTestLamps()
+{
+    const config::ButtonState lit = buttonTest_->pressedNow() | litSinceTick_;
+    const config::ButtonState seen = buttonTest_->seen();
+    const config::ButtonState chattered = buttonTest_->chattered();
+    for (int k = 0; k < BUTTON_COUNT; ++k) {
+        const config::ButtonState bit = config::ButtonState{1} << k;
+        const std::uint32_t fill = (lit & bit)         ? INDICATOR_ON_COLOUR
+                                   : (chattered & bit) ? INDICATOR_CHATTER_COLOUR
+                                   : (seen & bit)      ? INDICATOR_SEEN_COLOUR
+                                                       : INDICATOR_OFF_COLOUR;
+        if (Shape1[k]->fillColourValue() == fill)
+            continue;
+        Shape1[k]->setFillColourValue(fill);
+        setButtonLabelColourValue(k, (lit & bit) ? LABEL_ON_COLOUR : LABEL_OFF_COLOUR);
+    }
+}
+
+void MainWindow::showButtonTestTick()
+{
+    litSinceTick_ |= buttonTest_->takePressedSinceLastLook();
+    paintTestLamps();
+    litSinceTick_ = 0;
+    for (int k = 0; k < BUTTON_COUNT; ++k)
+        Shape1[k]->setTestFinding(Finding(buttonTest_->input(k + 1)));
+    const QString shown = Lines(config::ButtonTestReport(*buttonTest_, kAllInputs, false));
+    if (lblTestResult->text() != shown)
+        lblTestResult->setText(shown);
+}
+
+} // namespace tamo::app
