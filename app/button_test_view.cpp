@@ -30,12 +30,15 @@ QString Lines(const std::vector<std::string> &lines)
 
 QString Finding(const config::InputTally &tally)
 {
+    const auto times = [](std::uint32_t n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+    };
     if (tally.chatters > 0)
-        return QStringLiteral("seen, chattered %1 times, shortest gap %2")
-            .arg(tally.chatters)
+        return QStringLiteral("seen, chattered %1, shortest gap %2")
+            .arg(times(tally.chatters, "time", "times"))
             .arg(QString::fromStdString(config::MillisecondsText(tally.shortestGapUs.value_or(0))));
     if (tally.seen)
-        return QStringLiteral("seen, %1 presses").arg(tally.presses);
+        return QStringLiteral("seen, %1").arg(times(tally.presses, "press", "presses"));
     return QStringLiteral("not seen yet");
 }
 
@@ -50,6 +53,7 @@ void MainWindow::setButtonTestRunning(bool on)
     BtnTestReset->setEnabled(on);
     if (on) {
         buttonTest_.emplace();
+        buttonTest_->start(shownButtons());
         syncTestEncoderPairs();
         litSinceTick_ = 0;
         arrivedNewest_.reset();
@@ -71,11 +75,22 @@ void MainWindow::setButtonTestRunning(bool on)
                            + QStringLiteral(" (ended)"));
 }
 
+config::ButtonState MainWindow::shownButtons() const
+{
+    config::ButtonState state = 0;
+    for (int i = 0; i < static_cast<int>(config::BUTTON_BYTES); ++i)
+        if (LastButtonBytes[i] >= 0 && LastButtonBytes[i] <= 0xFF)
+            state |= static_cast<config::ButtonState>(LastButtonBytes[i]) << (8 * i);
+    return state;
+}
+
 void MainWindow::ResetButtonTest()
 {
     if (!testRunning_)
         return;
+    const config::ButtonState pressed = buttonTest_->pressedNow();
     buttonTest_->reset();
+    buttonTest_->start(pressed);
     litSinceTick_ = 0;
     showButtonTestTick();
 }

@@ -91,6 +91,8 @@ private:
     void stopInputNotifier();
     void syncTestEncoderPairs();
     void paintTestLamps();
+    // The buttons as the main view shows them.
+    config::ButtonState shownButtons() const;
     void showButtonTestTick();
 
     // Discovery as the window shows it: the scan fills SerNo, the search opens the board it

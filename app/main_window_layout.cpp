@@ -212,10 +212,10 @@ void MainWindow::createButtonTestControls()
     BtnTest->setCheckable(true);
     BtnTestReset =
         Place(Named(new QPushButton(QStringLiteral("Reset"), ButtonsFrame), "Reset button test"),
-              "BtnTestReset", 1800, 2520, 900, 375, false);
+              "BtnTestReset", 1770, 2520, 780, 375, false);
     BtnTestCopy = Place(Named(new QPushButton(QStringLiteral("Copy result"), ButtonsFrame),
                               "Copy button test result"),
-                        "BtnTestCopy", 2820, 2520, 1035, 375, false);
+                        "BtnTestCopy", 2640, 2520, 1215, 375, false);
     lblTestResult = Place(MakeLabel(ButtonsFrame, "Press every input once: each press is counted "
                                                   "and shown, however short, and inputs that "
                                                   "bounce or are wired together are named."),

@@ -75,18 +75,26 @@ void ButtonTest::addRead(std::span<const ButtonState> reports, std::uint64_t tim
         add(TimedReport{timeUs, reports[i], i > 0});
 }
 
+void ButtonTest::start(ButtonState state)
+{
+    started_ = true;
+    state_ = state;
+    for (int i = 0; i < BUTTON_COUNT; ++i)
+        inputs_[i].pressedNow = inputs_[i].heldFromStart = (state & Bit(i)) != 0;
+}
+
 void ButtonTest::add(const TimedReport &report)
 {
     ++reports_;
-    if (!started_) {
-        started_ = true;
-        firstReadUs_ = readUs_ = report.timeUs;
-        state_ = pressedSinceLook_ = report.buttons;
-        for (int i = 0; i < BUTTON_COUNT; ++i)
-            inputs_[i].pressedNow = inputs_[i].heldFromStart = (report.buttons & Bit(i)) != 0;
-        return;
+    const bool first = !started_;
+    if (first) {
+        start(report.buttons);
+        pressedSinceLook_ = report.buttons;
     }
-    if (report.sameReadAsPrevious) {
+    if (!timed_) {
+        timed_ = true;
+        firstReadUs_ = readUs_ = report.timeUs;
+    } else if (report.sameReadAsPrevious) {
         ++sharedRead_;
     } else {
         // A clock that went back counts as no time passed.
@@ -96,6 +104,8 @@ void ButtonTest::add(const TimedReport &report)
         readUs_ = time;
         changedInThisRead_.fill(false);
     }
+    if (first)
+        return;
     const ButtonState changed = state_ ^ report.buttons;
     for (int i = 0; i < BUTTON_COUNT; ++i) {
         if (!(changed & Bit(i)))

@@ -73,6 +73,9 @@ class ButtonTest {
 public:
     explicit ButtonTest(ButtonTestOptions options = {});
 
+    // The buttons as they are when the test starts, known from before it: the first report
+    // is then compared with them. Without it the first report is the starting state.
+    void start(ButtonState state);
     void add(const TimedReport &report);
     void add(std::span<const TimedReport> reports);
     // The reports of one read, oldest first: the system queued them, so they share its time.
@@ -114,6 +117,7 @@ private:
     ButtonState state_ = 0;
     ButtonState pressedSinceLook_ = 0;
     bool started_ = false;
+    bool timed_ = false;
     std::uint64_t firstReadUs_ = 0;
     std::uint64_t readUs_ = 0;
     std::optional<std::uint64_t> previousReadUs_;

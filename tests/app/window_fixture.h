@@ -26,6 +26,9 @@ protected:
     void createWindow()
     {
         auto manual = std::make_unique<app::ManualPollTimer>();
+        manual->clock = [this] {
+            return nowMs * 1000;
+        };
         timer = manual.get();
         window = std::make_unique<app::MainWindow>(platform, std::move(manual));
     }

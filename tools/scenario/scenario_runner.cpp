@@ -267,6 +267,9 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
         if (window_)
             return "started already";
         auto timer = std::make_unique<app::ManualPollTimer>();
+        timer->clock = [this] {
+            return nowMs_ * 1000;
+        };
         timer_ = timer.get();
         window_ = std::make_unique<app::MainWindow>(platform_, std::move(timer));
         window_->LoadMainWindow();
@@ -274,14 +277,25 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
             lampFillSets_.push_back(window_->lamp(k)->fillSetCount());
         return {};
     }
-    if (command == "press" || command == "release")
-        return setButtons(line, command == "press");
+    if (command == "press" || command == "release") {
+        error = setButtons(line, command == "press");
+        platform_.deliverInputReports();
+        return error;
+    }
+    if (command == "wait") {
+        const auto ms = w.size() == 2 ? ParseNumber(w[1]) : std::nullopt;
+        if (!ms || *ms < 0)
+            return "wait MS";
+        advance(static_cast<std::uint64_t>(*ms));
+        return {};
+    }
     if (command == "buttons") {
         const int id = w.size() >= 3 ? device(w[1], error) : -1;
         const auto value = w.size() >= 3 ? ParseNumber(w[2]) : std::nullopt;
         if (id < 0 || !value || !platform_.board(id))
             return error.empty() ? "buttons BOARD 0xSTATE" : error;
         platform_.board(id)->setButtons(static_cast<std::uint32_t>(*value));
+        platform_.deliverInputReports();
         return {};
     }
     if (command == "tick") {
@@ -292,7 +306,7 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
             return "tick N";
         const std::size_t callsBefore = platform_.calls().size();
         for (long long i = 0; i < *count; ++i) {
-            nowMs_ += static_cast<std::uint64_t>(timer_->interval());
+            advance(static_cast<std::uint64_t>(timer_->interval()));
             if (timer_->isEnabled())
                 window_->PollInputReport();
         }
@@ -395,6 +409,48 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
     return "unknown step " + command;
 }
 
+void ScenarioRunner::advance(std::uint64_t ms)
+{
+    // A millisecond at a time, so that a streaming board's reports reach a window that reads
+    // them as they arrive when they are sent.
+    for (std::uint64_t i = 0; i < ms; ++i) {
+        ++nowMs_;
+        platform_.deliverInputReports();
+    }
+}
+
+std::string ScenarioRunner::testFindings(const ScenarioLine &line, bool &ok, std::string &got)
+{
+    const auto &w = line.words;
+    const config::ButtonTest *test = window_->buttonTest();
+    if (!test)
+        return "the button test has not run";
+    if (w[1] == "presses") {
+        const auto button = w.size() == 4 ? ParseNumber(w[2]) : std::nullopt;
+        if (!button || *button < 1 || *button > app::BUTTON_COUNT)
+            return "expect presses BUTTON N";
+        got = std::to_string(test->input(static_cast<int>(*button)).presses);
+        ok = got == w[3];
+        return {};
+    }
+    std::set<int> wanted;
+    if (!(w.size() == 3 && w[2] == "none") && !ParseLampNumbers(w, 2, wanted))
+        return "inputs are numbered 1 to 32";
+    // What the lamps show: a released lamp in the second colour, and what a screen reader
+    // hears of it.
+    std::set<int> shown;
+    for (int k = 0; k < window_->lampCount(); ++k) {
+        const app::LampShape *lamp = window_->lamp(k);
+        const bool marked = w[1] == "seen" ? lamp->testFinding().startsWith("seen")
+                                           : lamp->testFinding().contains("chattered");
+        if (marked)
+            shown.insert(k + 1);
+    }
+    got = LampList(shown);
+    ok = got == LampList(wanted);
+    return {};
+}
+
 std::string ScenarioRunner::receivedSinceLastCheck(int id)
 {
     const auto &reports = platform_.featureReportsReceived(id);
@@ -470,6 +526,8 @@ std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::strin
         ok = got == w[2];
         return {};
     }
+    if (what == "seen" || what == "chattered" || what == "presses")
+        return testFindings(line, ok, got);
     if (what == "lamps-on") {
         std::set<int> wanted;
         if (!(w.size() == 3 && w[2] == "none") && !ParseLampNumbers(w, 2, wanted))
@@ -481,8 +539,14 @@ std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::strin
             const std::uint32_t label = window_->buttonLabelColourValue(k);
             if (lampOn)
                 on.insert(k + 1);
+            // In the button test a released lamp may show what the test found.
+            const std::uint32_t fill = window_->lamp(k)->fillColourValue();
+            const bool offColour = fill == app::INDICATOR_OFF_COLOUR
+                                   || (window_->buttonTestRunning()
+                                       && (fill == app::INDICATOR_SEEN_COLOUR
+                                           || fill == app::INDICATOR_CHATTER_COLOUR));
             if (label != (lampOn ? app::LABEL_ON_COLOUR : app::LABEL_OFF_COLOUR)
-                || (!lampOn && window_->lamp(k)->fillColourValue() != app::INDICATOR_OFF_COLOUR))
+                || (!lampOn && !offColour))
                 mixed = true;
         }
         got = LampList(on) + (mixed ? " (a lamp and its label disagree)" : "");
@@ -511,6 +575,11 @@ std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::strin
     if (what == "starts-with" && w.size() == 4) {
         got = shown.substr(0, w[3].size());
         ok = got == w[3];
+        return {};
+    }
+    if (what == "contains" && w.size() == 4) {
+        ok = shown.find(w[3]) != std::string::npos;
+        got = shown;
         return {};
     }
     if (what == "ends-with" && w.size() == 4) {

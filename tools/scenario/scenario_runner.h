@@ -36,6 +36,9 @@ private:
     int device(const std::string &name, std::string &error) const;
     QWidget *control(const std::string &name, std::string &error) const;
     std::string receivedSinceLastCheck(int device);
+    std::string testFindings(const ScenarioLine &line, bool &ok, std::string &got);
+    // Lets ms of virtual time pass, the boards' reports delivered as they are sent.
+    void advance(std::uint64_t ms);
     std::string repaintedSinceLastCheck();
 
     std::ostream &out_;
