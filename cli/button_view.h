@@ -3,6 +3,8 @@
 // per change for a pipe or a file.
 #pragma once
 
+#include "input_report.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,8 +12,7 @@
 
 namespace tamo::cli {
 
-// Bit n - 1 is button n.
-using ButtonState = std::uint32_t;
+using config::ButtonState;
 
 // The grid: a heading with the rate (reports per second, none before the first second), then
 // four rows of eight; a pressed button in reverse video.

@@ -3,6 +3,7 @@
 // line (--station) that tests each board as it is plugged in.
 #include "board_access.h"
 #include "board_test.h"
+#include "button_test_run.h"
 #include "commands.h"
 #include "file_io.h"
 #include "settings_file.h"
@@ -24,6 +25,8 @@ struct SelftestOptions {
     bool station = false;
     std::optional<std::string> load;
     std::optional<std::string> log;
+    std::optional<std::string> inputs;
+    double timeout = 120;
 };
 
 // The status of the worst result: a failed test before a board that did not answer before
@@ -50,7 +53,18 @@ int RunSelftest(Environment &env, const SelftestOptions &options)
             }
             plan = MakePlan(file->settings, std::nullopt, error);
         }
-        return RunStation(env, plan, options.log);
+        std::optional<StationButtonTest> buttons;
+        if (options.inputs) {
+            std::string error;
+            const auto inputs = ParseInputList(*options.inputs, error);
+            if (!inputs) {
+                env.err << "tamo selftest: --inputs: " << error << '\n';
+                return EXIT_USAGE;
+            }
+            buttons =
+                StationButtonTest{*inputs, static_cast<std::uint64_t>(options.timeout * 1000)};
+        }
+        return RunStation(env, plan, options.log, buttons);
     }
     std::vector<device::SerialNumber> serials;
     if (options.all) {
@@ -103,6 +117,18 @@ Command AddSelftestCommand(CLI::App &tamo, Environment &env)
                      "CSV file")
         ->needs(station)
         ->type_name("FILE.csv");
+    auto *inputs = selftest
+                       ->add_option("--inputs", options->inputs,
+                                    "With --station: after a pass, the guided button test of "
+                                    "these inputs (e.g. 1-32), logged in its own column")
+                       ->needs(station)
+                       ->type_name("LIST");
+    selftest
+        ->add_option("--timeout", options->timeout,
+                     "With --inputs: seconds each board's button test may take (default 120)")
+        ->needs(inputs)
+        ->check(CLI::PositiveNumber)
+        ->type_name("S");
     all->excludes(serial);
     station->excludes(serial)->excludes(all);
     selftest->footer("Exit status: 0 when every board passed, 1 when one failed, 5 when one "

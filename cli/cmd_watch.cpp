@@ -3,6 +3,7 @@
 #include "board_access.h"
 #include "button_view.h"
 #include "commands.h"
+#include "input_follower.h"
 #include "text.h"
 
 #include <CLI/CLI.hpp>
@@ -15,23 +16,14 @@ namespace tamo::cli {
 
 namespace {
 
-// As often as the window polls.
-constexpr std::uint32_t kPollIntervalMs = 50;
 constexpr std::uint64_t kRateWindowMs = 1000;
+// On a terminal a press stays drawn at least this long, however short it was.
+constexpr std::uint64_t kLitMs = 50;
 
 struct WatchOptions {
     std::optional<std::string> serial;
     std::optional<double> seconds;
 };
-
-ButtonState StateOf(const config::ButtonBytes &bytes)
-{
-    ButtonState state = 0;
-    for (int button = 1; button <= config::BUTTON_COUNT; ++button)
-        if (config::ButtonPressed(bytes, button))
-            state |= ButtonState{1} << (button - 1);
-    return state;
-}
 
 int RunWatch(Environment &env, const WatchOptions &options)
 {
@@ -42,23 +34,27 @@ int RunWatch(Environment &env, const WatchOptions &options)
     if (const int status = OpenChosen(env, board, *choice.serial); status != EXIT_OK)
         return status;
     const std::string name = SerialText(*choice.serial);
-    config::BoardSession session = board.Session();
+    InputFollower follower(env, board);
 
     const std::uint64_t start = env.clock.SteadyMs();
     // Without --seconds, until Ctrl-C.
     const std::uint64_t end =
         options.seconds ? start + static_cast<std::uint64_t>(*options.seconds * 1000) : UINT64_MAX;
     ButtonState state = 0;
+    // Pressed since it was last drawn, and when.
+    ButtonState lit = 0;
+    std::uint64_t litAt = 0;
+    std::optional<ButtonState> drawn;
     std::optional<double> rate;
+    bool rateChanged = true;
     std::uint64_t windowStart = start;
     std::uint64_t windowReports = 0;
     std::size_t drawnLines = 0;
-    bool dirty = true;
     int status = EXIT_OK;
     while (!env.interrupted()) {
-        const config::InputPoll poll = session.PollInput();
+        const InputBatch batch = follower.next(static_cast<std::uint32_t>(kLitMs));
         const std::uint64_t now = env.clock.SteadyMs();
-        if (poll.outcome == device::ReadOutcome::Failed) {
+        if (batch.outcome == device::ReadOutcome::Failed) {
             if (drawnLines)
                 env.out << '\n';
             env.err << "tamo watch: board " << name
@@ -66,25 +62,31 @@ int RunWatch(Environment &env, const WatchOptions &options)
             status = EXIT_BOARD_IO;
             break;
         }
-        windowReports += poll.reportCount;
+        // Every report, however short the press it shows.
+        for (const ButtonState next : batch.reports) {
+            if (!env.outIsTerminal)
+                for (const std::string &line :
+                     ButtonChanges(UtcTimestamp(env.clock.WallMs(), true), state, next))
+                    env.out << line << '\n' << std::flush;
+            if (const ButtonState pressed = next & ~state) {
+                lit |= pressed;
+                litAt = now;
+            }
+            state = next;
+        }
+        windowReports += batch.reports.size();
         if (now - windowStart >= kRateWindowMs) {
             rate = static_cast<double>(windowReports) * 1000.0
                    / static_cast<double>(now - windowStart);
             windowStart = now;
             windowReports = 0;
-            dirty = true;
+            rateChanged = true;
         }
-        if (poll.buttons) {
-            const ButtonState next = StateOf(*poll.buttons);
-            if (!env.outIsTerminal)
-                for (const std::string &line :
-                     ButtonChanges(UtcTimestamp(env.clock.WallMs(), true), state, next))
-                    env.out << line << '\n' << std::flush;
-            dirty = dirty || next != state;
-            state = next;
-        }
-        if (env.outIsTerminal && dirty) {
-            const auto lines = ButtonGrid(name, state, rate);
+        if (lit && now - litAt >= kLitMs)
+            lit = 0;
+        const ButtonState shown = state | lit;
+        if (env.outIsTerminal && (rateChanged || shown != drawn)) {
+            const auto lines = ButtonGrid(name, shown, rate);
             // Back to the top of the last drawing, then each line cleared and rewritten.
             if (drawnLines)
                 env.out << "\x1b[" << drawnLines << "A";
@@ -92,11 +94,11 @@ int RunWatch(Environment &env, const WatchOptions &options)
                 env.out << "\r\x1b[2K" << line << '\n';
             env.out << std::flush;
             drawnLines = lines.size();
-            dirty = false;
+            drawn = shown;
+            rateChanged = false;
         }
         if (now >= end)
             break;
-        env.clock.Sleep(kPollIntervalMs);
     }
     return status;
 }
@@ -112,8 +114,10 @@ Command AddWatchCommand(CLI::App &tamo, Environment &env)
     watch->add_option("SERIAL", options->serial, SERIAL_HELP);
     watch->add_option("--seconds", options->seconds, "Stop after this many seconds")
         ->check(CLI::PositiveNumber);
-    watch->footer("Lines printed when not on a terminal: <UTC time> button <n> pressed|released."
-                  "\nExit status: 0 when ended by Ctrl-C or --seconds, 5 when the board goes.");
+    watch->footer(
+        "Lines printed when not on a terminal: <UTC time> button <n> pressed|released."
+        "\nEvery report is read as it arrives, so a press however short gives its two lines."
+        "\nExit status: 0 when ended by Ctrl-C or --seconds, 5 when the board goes.");
     return {watch, [&env, options] {
                 return RunWatch(env, *options);
             }};

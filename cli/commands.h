@@ -29,6 +29,7 @@ Command AddSaveCommand(CLI::App &tamo, Environment &env);
 Command AddLoadCommand(CLI::App &tamo, Environment &env);
 Command AddSelftestCommand(CLI::App &tamo, Environment &env);
 Command AddWatchCommand(CLI::App &tamo, Environment &env);
+Command AddTestButtonsCommand(CLI::App &tamo, Environment &env);
 Command AddCapsCommand(CLI::App &tamo, Environment &env);
 
 } // namespace tamo::cli

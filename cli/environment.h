@@ -31,6 +31,11 @@ public:
     virtual std::int64_t WallMs() = 0;
     // Waits; may return early when the user interrupts.
     virtual void Sleep(std::uint32_t ms) = 0;
+    // Monotonic microseconds, for the times of input reports.
+    virtual std::uint64_t SteadyUs() { return SteadyMs() * 1000; }
+    // Waits until wait tells of input, or at most ms; may return early when the user
+    // interrupts.
+    virtual void WaitForInput(const device::InputWait &, std::uint32_t ms) { Sleep(ms); }
 };
 
 struct Environment {

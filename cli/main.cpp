@@ -26,6 +26,16 @@ public:
             .count();
     }
     void Sleep(std::uint32_t ms) override { tamo::cli::SleepUnlessInterrupted(ms); }
+    std::uint64_t SteadyUs() override
+    {
+        return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                              std::chrono::steady_clock::now().time_since_epoch())
+                                              .count());
+    }
+    void WaitForInput(const tamo::device::InputWait &wait, std::uint32_t ms) override
+    {
+        tamo::cli::WaitForInputUnlessInterrupted(wait, ms);
+    }
 };
 
 } // namespace

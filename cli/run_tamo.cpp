@@ -57,9 +57,9 @@ int RunTamo(const std::vector<std::string> &args, Environment &env)
     tamo.add_flag("-v,--verbose", verbose,
                   "Print every failing platform call (the debug log) on standard error");
     const std::vector<Command> commands{
-        AddListCommand(tamo, env),  AddShowCommand(tamo, env), AddSetCommand(tamo, env),
-        AddSaveCommand(tamo, env),  AddLoadCommand(tamo, env), AddSelftestCommand(tamo, env),
-        AddWatchCommand(tamo, env), AddCapsCommand(tamo, env),
+        AddListCommand(tamo, env),  AddShowCommand(tamo, env),        AddSetCommand(tamo, env),
+        AddSaveCommand(tamo, env),  AddLoadCommand(tamo, env),        AddSelftestCommand(tamo, env),
+        AddWatchCommand(tamo, env), AddTestButtonsCommand(tamo, env), AddCapsCommand(tamo, env),
     };
     // CLI11 would only say that a command is required.
     if (!args.empty() && !args.front().starts_with("-")

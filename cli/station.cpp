@@ -3,6 +3,7 @@
 
 #include "board_access.h"
 #include "board_test.h"
+#include "button_test_run.h"
 #include "scan_gate.h"
 #include "text.h"
 
@@ -26,21 +27,63 @@ std::vector<device::SerialNumber> Scan(Environment &env)
 
 } // namespace
 
+constexpr const char *kButtonsHeader = "serial,time,result,buttons";
+
+// A log keeps the columns it was begun with, so every record of a file has the same shape: one
+// begun with three (before the button test had a column, or without it) gets the button
+// test's verdict in its result column.
+bool HasButtonsColumn(const std::string &logFile)
+{
+    std::ifstream existing(logFile, std::ios::binary);
+    std::string header;
+    std::getline(existing, header);
+    return header == kButtonsHeader || header == std::string(kButtonsHeader) + "\r";
+}
+
+// The button test of a board that passed its self-test: "" when none was asked for.
+std::string TestButtons(Environment &env, const device::SerialNumber &serial,
+                        const StationButtonTest &buttons, BoardTestResult &result)
+{
+    OpenBoard board(env.platform);
+    if (!board.Open(serial)) {
+        result.status = EXIT_NOT_OPENABLE;
+        return "failed: could not be opened: " + board.Why();
+    }
+    env.out << "  " << SerialText(serial)
+            << ": press every input once: " << config::InputNames(buttons.inputs) << '\n'
+            << std::flush;
+    ButtonTestRunOptions run;
+    run.inputs = buttons.inputs;
+    run.timeoutMs = buttons.timeoutMs;
+    run.prefix = "  " + SerialText(serial) + ": ";
+    const ButtonTestOutcome outcome = RunButtonTest(env, board, run);
+    if (!outcome.passed)
+        result.status = outcome.status;
+    return ButtonTestVerdict(outcome, buttons.inputs);
+}
+
 int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
-               const std::optional<std::string> &logFile)
+               const std::optional<std::string> &logFile,
+               const std::optional<StationButtonTest> &buttons)
 {
     std::ofstream log;
+    bool threeColumns = false;
     if (logFile) {
         std::error_code ignored;
         const bool fresh = !std::filesystem::exists(*logFile, ignored)
                            || std::filesystem::file_size(*logFile, ignored) == 0;
+        threeColumns = fresh ? !buttons : !HasButtonsColumn(*logFile);
         log.open(*logFile, std::ios::app | std::ios::binary);
         if (!log) {
             env.err << "tamo selftest: " << *logFile << ": cannot be opened for appending\n";
             return EXIT_USAGE;
         }
         if (fresh)
-            log << "serial,time,result\n" << std::flush;
+            log << (threeColumns ? "serial,time,result" : kButtonsHeader) << '\n' << std::flush;
+        if (!fresh && threeColumns && buttons)
+            env.err << "tamo selftest: " << *logFile
+                    << " has the three columns of an older log; the button test's result goes "
+                       "into its result column\n";
     }
     env.out << "station: waiting for boards; plug them in one after another (Ctrl-C ends)\n"
             << std::flush;
@@ -64,7 +107,10 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
         for (const device::SerialNumber &serial : serials) {
             if (env.interrupted() || !present.insert(serial).second)
                 continue;
-            const BoardTestResult result = TestBoard(env, serial, plan);
+            BoardTestResult result = TestBoard(env, serial, plan);
+            const std::string buttonVerdict = buttons && result.status == EXIT_OK
+                                                  ? TestButtons(env, serial, *buttons, result)
+                                                  : std::string();
             const std::string time = UtcTimestamp(env.clock.WallMs());
             ++tested;
             if (result.status != EXIT_OK)
@@ -72,14 +118,19 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
             env.out << time << "  " << SerialText(serial) << "  " << result.result;
             if (result.status != EXIT_OK && !result.detail.empty())
                 env.out << " (" << result.detail << ")";
+            if (!buttonVerdict.empty())
+                env.out << ", buttons " << buttonVerdict;
             env.out << '\n' << std::flush;
             if (log.is_open()) {
                 std::string text = result.result;
                 if (result.status != EXIT_OK && !result.detail.empty())
                     text += ": " + result.detail;
-                log << CsvField(Latin1ToUtf8(serial)) << ',' << time << ',' << CsvField(text)
-                    << '\n'
-                    << std::flush;
+                if (threeColumns && !buttonVerdict.empty())
+                    text += ", buttons " + buttonVerdict;
+                log << CsvField(Latin1ToUtf8(serial)) << ',' << time << ',' << CsvField(text);
+                if (!threeColumns)
+                    log << ',' << CsvField(buttonVerdict);
+                log << '\n' << std::flush;
             }
         }
         if (!env.interrupted())

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "environment.h"
+#include "input_report.h"
 #include "settings_plan.h"
 
 #include <optional>
@@ -16,7 +17,14 @@ inline constexpr std::uint32_t STATION_SCAN_INTERVAL_MS = 250;
 // How long it trusts the platform's notifications before it looks directly.
 inline constexpr std::uint32_t STATION_SAFETY_LOOK_MS = 2000;
 
+// The button test each board gets after its self-test, when asked for.
+struct StationButtonTest {
+    config::ButtonState inputs = 0xFFFFFFFFu;
+    std::uint64_t timeoutMs = 120'000;
+};
+
 int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
-               const std::optional<std::string> &logFile);
+               const std::optional<std::string> &logFile,
+               const std::optional<StationButtonTest> &buttons = std::nullopt);
 
 } // namespace tamo::cli

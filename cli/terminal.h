@@ -4,6 +4,8 @@
 // system family.
 #pragma once
 
+#include "input_wait.h"
+
 #include <cstdint>
 
 namespace tamo::cli {
@@ -21,6 +23,10 @@ bool Interrupted();
 // Sleeps in one piece (a waiting station wakes only when it has something to do), and returns
 // at once on Ctrl-C.
 void SleepUnlessInterrupted(std::uint32_t ms);
+
+// Waits until the board's read handle has news, ms pass, or Ctrl-C, whichever comes first;
+// sleeps where the wait is nothing this system can wait on.
+void WaitForInputUnlessInterrupted(const device::InputWait &wait, std::uint32_t ms);
 
 // Called from the Ctrl-C handler: ends a sleep that a signal alone would not end.
 void WakeSleeper();

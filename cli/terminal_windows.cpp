@@ -42,6 +42,21 @@ void SleepUnlessInterrupted(std::uint32_t ms)
         Sleep(ms);
 }
 
+void WaitForInputUnlessInterrupted(const device::InputWait &wait, std::uint32_t ms)
+{
+    const HANDLE interrupt = InterruptEvent();
+    if (wait.kind != device::InputWait::Kind::Event || interrupt == nullptr) {
+        SleepUnlessInterrupted(ms);
+        return;
+    }
+    if (Interrupted())
+        return;
+    // The backend's pending read signals its event when a report lands or the board goes.
+    const HANDLE events[] = {reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(wait.handle)),
+                             interrupt};
+    WaitForMultipleObjects(2, events, FALSE, ms);
+}
+
 void WakeSleeper()
 {
     if (const HANDLE event = InterruptEvent())

@@ -23,15 +23,6 @@ void KeepShortest(std::optional<std::uint64_t> &shortest, std::uint64_t us)
         shortest = us;
 }
 
-std::string Names(ButtonState inputs)
-{
-    std::string text;
-    for (int button = 1; button <= BUTTON_COUNT; ++button)
-        if (inputs & Bit(button - 1))
-            text += (text.empty() ? "" : ", ") + InputName(button);
-    return text;
-}
-
 } // namespace
 
 ButtonTest::ButtonTest(ButtonTestOptions options)
@@ -225,6 +216,15 @@ std::string InputName(int button)
     return "B" + std::to_string(button);
 }
 
+std::string InputNames(ButtonState inputs)
+{
+    std::string text;
+    for (int button = 1; button <= BUTTON_COUNT; ++button)
+        if (inputs & Bit(button - 1))
+            text += (text.empty() ? "" : ", ") + InputName(button);
+    return text;
+}
+
 std::string PairName(int pair)
 {
     return InputName(2 * pair - 1) + " + " + InputName(2 * pair);
@@ -246,13 +246,13 @@ std::vector<std::string> ButtonTestReport(const ButtonTest &test, ButtonState in
                     + std::to_string(std::popcount(inputs)) + " inputs seen, "
                     + std::to_string(std::popcount(chattered)) + " chattered");
     if (const ButtonState missing = inputs & ~seen) {
-        std::string line = "Not seen: " + Names(missing);
+        std::string line = "Not seen: " + InputNames(missing);
         ButtonState held = 0;
         for (int button = 1; button <= BUTTON_COUNT; ++button)
             if ((missing & Bit(button - 1)) && test.input(button).heldFromStart)
                 held |= Bit(button - 1);
         if (held)
-            line += " (held since the start: " + Names(held) + ")";
+            line += " (held since the start: " + InputNames(held) + ")";
         lines.push_back(line);
     }
     for (int button = 1; button <= BUTTON_COUNT; ++button) {
@@ -267,7 +267,7 @@ std::vector<std::string> ButtonTestReport(const ButtonTest &test, ButtonState in
     }
     for (const ButtonState group : test.changedTogether())
         if (group & inputs)
-            lines.push_back("Always changed together: " + Names(group)
+            lines.push_back("Always changed together: " + InputNames(group)
                             + " (wired together, or a diode missing?)");
     for (const EncoderTally &encoder : test.encoders()) {
         std::string line =

@@ -134,6 +134,8 @@ std::uint16_t EncoderPairsOf(std::span<const int> modeListIndexes);
 // "B5", "B1 + B2".
 std::string InputName(int button);
 std::string PairName(int pair);
+// "B4, B6, B32".
+std::string InputNames(ButtonState inputs);
 // Milliseconds with one decimal: "8.0 ms".
 std::string MillisecondsText(std::uint64_t us);
 

@@ -17,11 +17,18 @@ TEST_F(Watch, APipeGetsOneLinePerChange)
             Model(board).setButtons(0x1 | 0x80000000u);
         if (now == 400)
             Model(board).setButtons(0x80000000u);
+        // A tap of 2 ms: each report is read as it arrives.
+        if (now == 501)
+            Model(board).setButtons(0x80000001u);
+        if (now == 503)
+            Model(board).setButtons(0x80000000u);
     };
     EXPECT_EQ(Run({"watch", "--seconds", "1"}), cli::EXIT_OK);
     EXPECT_EQ(out.str(), "2026-12-08T18:00:00.100Z button 1 pressed\n"
                          "2026-12-08T18:00:00.200Z button 32 pressed\n"
-                         "2026-12-08T18:00:00.400Z button 1 released\n");
+                         "2026-12-08T18:00:00.400Z button 1 released\n"
+                         "2026-12-08T18:00:00.501Z button 1 pressed\n"
+                         "2026-12-08T18:00:00.503Z button 1 released\n");
     EXPECT_EQ(platform.openFileHandles(), 0);
 }
 
