@@ -313,6 +313,8 @@ struct WindowsHidPlatform::PendingRead {
     }
 };
 
+WindowsHidPlatform::WindowsHidPlatform() = default;
+
 WindowsHidPlatform::~WindowsHidPlatform()
 {
     for (auto &[file, read] : pendingReads_) {

@@ -14,7 +14,7 @@ namespace tamo::device {
 
 class WindowsHidPlatform : public HidPlatform {
 public:
-    WindowsHidPlatform() = default;
+    WindowsHidPlatform();
     ~WindowsHidPlatform() override;
     WindowsHidPlatform(const WindowsHidPlatform &) = delete;
     WindowsHidPlatform &operator=(const WindowsHidPlatform &) = delete;

@@ -324,6 +324,43 @@ TEST(WindowsPlatform, ReadWithoutAnEventStillReturnsAtOnce)
     EXPECT_EQ(bytesRead, 16u);
 }
 
+TEST(WindowsPlatform, AnArmedWaitIsSignalledByEachReportAndByAGoneDevice)
+{
+    ReadSide side;
+    side.platform.setInputReportLength(side.file, 8);
+    const InputWait wait = side.platform.WaitForInput(side.file);
+    ASSERT_EQ(wait.kind, InputWait::Kind::Event);
+    const auto event = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(wait.handle));
+    EXPECT_EQ(::WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+    std::vector<std::uint8_t> buffer(1000, 0);
+    std::uint32_t bytesRead = 0;
+    EXPECT_EQ(side.read(buffer, bytesRead).outcome, ReadOutcome::NothingQueued);
+
+    // The pending read takes the first report, the read after the signal drains the rest.
+    side.pipe.send(Report(1));
+    side.pipe.send(Report(2));
+    ASSERT_EQ(::WaitForSingleObject(event, 2000), WAIT_OBJECT_0);
+    ASSERT_EQ(side.read(buffer, bytesRead).outcome, ReadOutcome::Reports);
+    ASSERT_EQ(bytesRead, 16u);
+    EXPECT_EQ(buffer[1], 1);
+    EXPECT_EQ(buffer[9], 2);
+    // Armed again, and quiet until the next report.
+    EXPECT_EQ(::WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+
+    side.pipe.closeServer();
+    ASSERT_EQ(::WaitForSingleObject(event, 2000), WAIT_OBJECT_0);
+    EXPECT_EQ(side.read(buffer, bytesRead).outcome, ReadOutcome::Failed);
+    // Not armed after the failure, so a notifier on the event does not spin.
+    EXPECT_EQ(::WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+
+    // A handle closed while its read is pending: the read ends before the handle does.
+    ReadSide pending;
+    pending.platform.setInputReportLength(pending.file, 8);
+    EXPECT_EQ(pending.platform.WaitForInput(pending.file).kind, InputWait::Kind::Event);
+    EXPECT_TRUE(pending.platform.CloseHandle(pending.file));
+    pending.file = {};
+}
+
 TEST(WindowsPlatform, ReadFromAGoneDeviceFailsWithTheReason)
 {
     ReadSide side;
