@@ -11,7 +11,7 @@ packages=(
     # the command-line front end
     libcli11-dev
     # tests
-    libgtest-dev libgmock-dev nlohmann-json3-dev
+    libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
     clang libclang-rt-14-dev
     # real-kernel tests in a small VM, and the scan benchmark beside hidapi
     qemu-system-x86 busybox-static kmod cpio xz-utils libhidapi-dev
