@@ -72,6 +72,8 @@ QWidget *VirtualBoardPanel::createBoardPage(BoardControls &controls)
             sim::BoardModel *board = platform_.board(device);
             const std::uint32_t bit = 1u << (n - 1);
             board->setButtons(down ? (board->buttons() | bit) : (board->buttons() & ~bit));
+            // As a real board's report reaches a window that reads each one as it arrives.
+            platform_.deliverInputReports();
         });
         grid->addWidget(button, (n - 1) / kColumns, (n - 1) % kColumns);
         controls.buttons.push_back(button);
