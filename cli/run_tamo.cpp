@@ -49,7 +49,7 @@ int RunTamo(const std::vector<std::string> &args, Environment &env)
 {
     CLI::App tamo("tamo: the Velbrin Tamo button-box boards from a terminal: list them, show "
                   "and change their settings, keep settings in files, run their self-test, "
-                  "watch their buttons.",
+                  "watch and test their buttons.",
                   "tamo");
     tamo.require_subcommand(1);
     tamo.footer(kFooter);
