@@ -149,8 +149,10 @@ ButtonTestOutcome RunButtonTest(Environment &env, OpenBoard &board,
         }
         seenTold = seen;
         chatterTold = chattered;
+        const bool done = seen == options.inputs && chattered == 0;
         if (options.progress == ButtonTestProgress::InPlace) {
-            if (lit && env.clock.SteadyMs() - litAt >= kRedrawMs)
+            // The last drawing shows what was found, not what was pressed last.
+            if (done || (lit && env.clock.SteadyMs() - litAt >= kRedrawMs))
                 lit = 0;
             auto lines = Grid(options.prefix, test, options.inputs, test.pressedNow() | lit);
             if (lines != drawn) {
@@ -163,7 +165,7 @@ ButtonTestOutcome RunButtonTest(Environment &env, OpenBoard &board,
                 drawn = std::move(lines);
             }
         }
-        if (seen == options.inputs && chattered == 0) {
+        if (done) {
             outcome.passed = true;
             break;
         }

@@ -37,6 +37,14 @@ TEST_F(TestButtons, EndsOnceEveryInputWasSeenEvenByTapsOfTwoMilliseconds)
     EXPECT_TRUE(Contains(text, "B1: 1 press, shortest 2.0 ms\n"));
     EXPECT_TRUE(Contains(text, "\nPassed\n"));
     EXPECT_EQ(platform.openFileHandles(), 0);
+
+    // On a terminal the grid is redrawn in place: B1 seen, in green brackets.
+    terminal = true;
+    Script(board, {{clock.now + 100, 0x1}, {clock.now + 110, 0}});
+    EXPECT_EQ(Run({"test-buttons", "--inputs", "1"}), cli::EXIT_OK);
+    EXPECT_TRUE(Contains(out.str(), "S1: press every input once; 0 to go (Ctrl-C ends)"));
+    EXPECT_TRUE(Contains(out.str(), "\x1b[32m[ 1]\x1b[0m"));
+    EXPECT_TRUE(Contains(out.str(), "\x1b[6A"));
 }
 
 TEST_F(TestButtons, ABounceAndAnInputNeverPressedFailWithTheirNamesInJson)
