@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "button_test_run.h"
 
+#include "button_view.h"
 #include "input_follower.h"
 
 #include <bit>
@@ -156,12 +157,7 @@ ButtonTestOutcome RunButtonTest(Environment &env, OpenBoard &board,
                 lit = 0;
             auto lines = Grid(options.prefix, test, options.inputs, test.pressedNow() | lit);
             if (lines != drawn) {
-                if (drawnLines)
-                    env.out << "\x1b[" << drawnLines << "A";
-                for (const std::string &line : lines)
-                    env.out << "\r\x1b[2K" << line << '\n';
-                env.out << std::flush;
-                drawnLines = lines.size();
+                RedrawInPlace(env.out, lines, drawnLines);
                 drawn = std::move(lines);
             }
         }

@@ -2,6 +2,7 @@
 #include "button_view.h"
 
 #include <cstdio>
+#include <ostream>
 
 namespace tamo::cli {
 
@@ -26,6 +27,18 @@ std::vector<std::string> ButtonGrid(const std::string &heading, ButtonState stat
         lines.push_back(line);
     }
     return lines;
+}
+
+void RedrawInPlace(std::ostream &out, const std::vector<std::string> &lines,
+                   std::size_t &drawnLines)
+{
+    // Back to the top of the last drawing, then each line cleared and rewritten.
+    if (drawnLines)
+        out << "\x1b[" << drawnLines << "A";
+    for (const std::string &line : lines)
+        out << "\r\x1b[2K" << line << '\n';
+    out << std::flush;
+    drawnLines = lines.size();
 }
 
 std::vector<std::string> ButtonChanges(const std::string &time, ButtonState before,

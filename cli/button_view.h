@@ -6,6 +6,7 @@
 #include "input_report.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@ using config::ButtonState;
 // four rows of eight; a pressed button in reverse video.
 std::vector<std::string> ButtonGrid(const std::string &heading, ButtonState state,
                                     std::optional<double> reportsPerSecond);
+
+// Draws lines over the drawing of drawnLines lines before them (none the first time), each
+// cleared and rewritten, and sets drawnLines to theirs.
+void RedrawInPlace(std::ostream &out, const std::vector<std::string> &lines,
+                   std::size_t &drawnLines);
 
 // "<time> button <n> pressed|released", one per button that differs, in button order.
 std::vector<std::string> ButtonChanges(const std::string &time, ButtonState before,

@@ -86,14 +86,7 @@ int RunWatch(Environment &env, const WatchOptions &options)
             lit = 0;
         const ButtonState shown = state | lit;
         if (env.outIsTerminal && (rateChanged || shown != drawn)) {
-            const auto lines = ButtonGrid(name, shown, rate);
-            // Back to the top of the last drawing, then each line cleared and rewritten.
-            if (drawnLines)
-                env.out << "\x1b[" << drawnLines << "A";
-            for (const std::string &line : lines)
-                env.out << "\r\x1b[2K" << line << '\n';
-            env.out << std::flush;
-            drawnLines = lines.size();
+            RedrawInPlace(env.out, ButtonGrid(name, shown, rate), drawnLines);
             drawn = shown;
             rateChanged = false;
         }
