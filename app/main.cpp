@@ -4,13 +4,23 @@
 #include "main_window.h"
 #include "native_platform.h"
 
+#include "tamo_version.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tamo-config"));
+    QApplication::setApplicationVersion(QStringLiteral(TAMO_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("tamo-config"));
+    QCommandLineParser options;
+    options.setApplicationDescription(
+        QStringLiteral("Configure and test Velbrin button-box controller boards"));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.process(application);
     tamo::app::InstallDebugLogging();
     const std::unique_ptr<tamo::device::HidPlatform> platform =
         tamo::device::CreateNativeHidPlatform();

@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "debug_log.h"
 #include "environment.h"
+#include "tamo_version.h"
 
 #include <CLI/CLI.hpp>
 
@@ -51,6 +52,8 @@ int RunTamo(const std::vector<std::string> &args, Environment &env)
                   "and change their settings, keep settings in files, run their self-test, "
                   "watch and test their buttons.",
                   "tamo");
+    tamo.set_version_flag("--version", std::string("tamo ") + TAMO_VERSION_TEXT,
+                          "Print the version and exit");
     tamo.require_subcommand(1);
     tamo.footer(kFooter);
     bool verbose = false;

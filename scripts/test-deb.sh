@@ -13,7 +13,8 @@ cmake --build build -j "$jobs"
 rm -rf build/deb-out
 cpack --config build/CPackConfig.cmake -B build/deb-out >/dev/null
 
-version=$(sed -n 's/^project(tamo-config VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(cat build/tamo-version.txt)
+release=$(sed -n 's/^project(tamo-config VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 arch=$(dpkg --print-architecture)
 deb=build/deb-out/tamo-config_${version}_${arch}.deb
 [ -f "$deb" ] || { echo "test-deb: no $deb; cpack made: $(ls build/deb-out)" >&2; exit 1; }
@@ -21,11 +22,10 @@ echo "test-deb: built $deb ($(du -k "$deb" | cut -f1) KiB)"
 
 fail() { echo "test-deb: FAIL: $*" >&2; exit 1; }
 
-# A new version needs its own entry in the package's changelog and the AppStream releases.
-[[ $(head -1 packaging/deb/changelog) == "tamo-config ($version) "* ]] \
-    || fail "packaging/deb/changelog does not start with version $version"
-grep -q "<release version=\"$version\"" packaging/org.tamoconfig.tamo_config.metainfo.xml \
-    || fail "the metainfo has no release $version"
+# A new version needs its own entry in NEWS.md, from which the AppStream releases are made.
+grep -q "^## \[$release\] - " NEWS.md || fail "NEWS.md has no entry for $release"
+grep -q "<release version=\"$release\"" build/packaging/io.github.tamo_config.tamo_config.metainfo.xml \
+    || fail "the metainfo has no release $release"
 
 echo "== lintian"
 lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports errors"
@@ -60,7 +60,7 @@ for f in \
     usr/bin/tamo-config usr/bin/tamo-config-demo usr/bin/tamo usr/bin/tamo-hid-caps \
     usr/lib/udev/rules.d/70-tamo.rules \
     usr/share/applications/tamo-config.desktop \
-    usr/share/metainfo/org.tamoconfig.tamo_config.metainfo.xml \
+    usr/share/metainfo/io.github.tamo_config.tamo_config.metainfo.xml \
     usr/share/icons/hicolor/16x16/apps/tamo-config.png \
     usr/share/icons/hicolor/32x32/apps/tamo-config.png \
     usr/share/icons/hicolor/scalable/apps/tamo-config.svg \
@@ -90,7 +90,7 @@ desktop-file-validate "$root/usr/share/applications/tamo-config.desktop"
 [ -z "$(desktop-file-validate "$root/usr/share/applications/tamo-config.desktop")" ] \
     || fail "desktop-file-validate has remarks"
 appstreamcli validate --no-net --pedantic \
-    "$root/usr/share/metainfo/org.tamoconfig.tamo_config.metainfo.xml"
+    "$root/usr/share/metainfo/io.github.tamo_config.tamo_config.metainfo.xml"
 # The metainfo, the desktop entry and the icon as a software centre finds them together.
 appstreamcli validate-tree --no-net "$root"
 

@@ -210,7 +210,7 @@ test -s build-win64/tamo-config-demo-wine.png
 
 phase "the download: zip and installer (cpack in build-win64/)"
 (cd build-win64 && cpack >cpack.log 2>&1) || { cat build-win64/cpack.log; exit 1; }
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win64/CMakeCache.txt)
+version=$(cat build-win64/tamo-version.txt)
 zip=build-win64/tamo-config-$version-windows-x64.zip
 installer=build-win64/tamo-config-$version-windows-x64.exe
 ls -l "$zip" "$installer" | sed 's/^/   /'

@@ -4,6 +4,7 @@
 #include "debug_logging.h"
 #include "demo/virtual_board_panel.h"
 #include "main_window.h"
+#include "tamo_version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,10 +16,12 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     tamo::app::InstallDebugLogging();
     QApplication::setApplicationName(QStringLiteral("tamo-config-demo"));
+    QApplication::setApplicationVersion(QStringLiteral(TAMO_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("tamo-config"));
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("tamo-config over virtual boards"));
     options.addHelpOption();
+    options.addVersionOption();
     const QCommandLineOption press(
         QStringLiteral("press"),
         QStringLiteral("Buttons of the board shown first held down, e.g. 1,8,17."),

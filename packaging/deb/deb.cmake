@@ -2,7 +2,7 @@
 # The Debian package: tamo-config_<version>_<arch>.deb, built by `cpack -G DEB`. Dependencies
 # come from the binaries (dpkg-shlibdeps); the licence, changelog and maintainer scripts from
 # this folder.
-set(TAMO_PACKAGE_MAINTAINER "The tamo-config developers <maintainers@tamo-config.org>"
+set(TAMO_PACKAGE_MAINTAINER "The tamo-config developers <tamo-config@users.noreply.github.com>"
     CACHE STRING "Maintainer field of the Debian package")
 
 set(_tamo_deb_dir ${CMAKE_CURRENT_BINARY_DIR}/deb)
@@ -35,7 +35,7 @@ install(FILES ${_tamo_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tamo-config)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VERSION ${TAMO_VERSION})
 set(CPACK_PACKAGE_VENDOR "The tamo-config developers")
 set(CPACK_PACKAGE_CONTACT "${TAMO_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configure and test Velbrin button-box controller boards")
