@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <ostream>
 #include <set>
 
@@ -36,7 +37,8 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
                            || std::filesystem::file_size(*logFile, ignored) == 0;
         log.open(*logFile, std::ios::app | std::ios::binary);
         if (!log) {
-            env.err << "tamo selftest: " << *logFile << ": cannot be opened for appending\n";
+            env.err << "tamo selftest: " << Escaped(*logFile)
+                    << ": cannot be opened for appending\n";
             return EXIT_USAGE;
         }
         if (fresh)
@@ -52,8 +54,29 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
     // A station waits for hours: it enumerates (opening every HID interface) only when the
     // platform says the interfaces may have changed.
     device::ScanGate gate(env.platform.WatchDeviceChanges(), STATION_SAFETY_LOOK_MS);
+    // Boards attached but closed to us, by node: when first seen, and whether reported yet.
+    std::map<std::string, std::pair<std::uint64_t, bool>> closed;
+    const auto settling = [&] {
+        return std::any_of(closed.begin(), closed.end(),
+                           [](const auto &board) { return !board.second.second; });
+    };
+    const auto record = [&](const std::string &shown, const std::string &logSerial,
+                            const std::string &result, const std::string &detail, bool ok) {
+        const std::string time = UtcTimestamp(env.clock.WallMs());
+        ++tested;
+        if (!ok)
+            failed.push_back(shown);
+        env.out << time << "  " << shown << "  " << result;
+        if (!ok && !detail.empty())
+            env.out << " (" << Escaped(detail) << ")";
+        env.out << '\n' << std::flush;
+        if (log.is_open())
+            log << CsvField(logSerial) << ',' << time << ','
+                << CsvField(!ok && !detail.empty() ? result + ": " + detail : result) << '\n'
+                << std::flush;
+    };
     for (std::uint32_t elapsed = 0; !env.interrupted(); elapsed = STATION_SCAN_INTERVAL_MS) {
-        if (!gate.due(elapsed)) {
+        if (!gate.due(elapsed, settling())) {
             env.clock.Sleep(STATION_SCAN_INTERVAL_MS);
             continue;
         }
@@ -65,22 +88,27 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
             if (env.interrupted() || !present.insert(serial).second)
                 continue;
             const BoardTestResult result = TestBoard(env, serial, plan);
-            const std::string time = UtcTimestamp(env.clock.WallMs());
-            ++tested;
-            if (result.status != EXIT_OK)
-                failed.push_back(SerialText(serial));
-            env.out << time << "  " << SerialText(serial) << "  " << result.result;
-            if (result.status != EXIT_OK && !result.detail.empty())
-                env.out << " (" << result.detail << ")";
-            env.out << '\n' << std::flush;
-            if (log.is_open()) {
-                std::string text = result.result;
-                if (result.status != EXIT_OK && !result.detail.empty())
-                    text += ": " + result.detail;
-                log << CsvField(Latin1ToUtf8(serial)) << ',' << time << ',' << CsvField(text)
-                    << '\n'
-                    << std::flush;
-            }
+            record(SerialText(serial), Latin1ToUtf8(serial), result.result, result.detail,
+                   result.status == EXIT_OK);
+        }
+        // A board that discovery cannot open is skipped by it as if absent; here it is a board
+        // on the line like any other, and a failed one.
+        const std::uint64_t now = env.clock.SteadyMs();
+        const std::vector<device::InaccessibleBoard> closedNow = env.findInaccessibleBoards();
+        std::erase_if(closed, [&](const auto &board) {
+            return std::none_of(closedNow.begin(), closedNow.end(),
+                                [&](const auto &still) { return still.path == board.first; });
+        });
+        for (const device::InaccessibleBoard &board : closedNow) {
+            auto &[since, reported] = closed.try_emplace(board.path, now, false).first->second;
+            if (reported || now - since < STATION_CLOSED_SETTLE_MS || env.interrupted())
+                continue;
+            reported = true;
+            const std::string serial = SystemText(board.serialNumber.value_or(""));
+            record(serial.empty() ? Escaped(board.path) : Escaped(serial), serial,
+                   "Could not be opened", board.reason, false);
+            if (!board.fix.empty())
+                env.err << "  fix: " << Escaped(board.fix) << '\n';
         }
         if (!env.interrupted())
             env.clock.Sleep(STATION_SCAN_INTERVAL_MS);
@@ -96,7 +124,7 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
     }
     env.out << '\n';
     if (log.is_open() && !log) {
-        env.err << "tamo selftest: " << *logFile << ": writing failed\n";
+        env.err << "tamo selftest: " << Escaped(*logFile) << ": writing failed\n";
         return EXIT_FAILED;
     }
     return failed.empty() ? EXIT_OK : EXIT_FAILED;
