@@ -140,8 +140,10 @@ Command AddLoadCommand(CLI::App &tamo, Environment &env)
     load->add_flag("--dry-run", options->dryRun,
                    "Check the file and print the feature reports it would send, as hex");
     load->footer("The whole file is checked before anything is sent: a file that is not a tamo "
-                 "settings file, an unknown key, a value the lists do not have or a newer "
-                 "format is an error naming the line and the key, and nothing is sent.\n"
+                 "settings file (not UTF-8, a NUL byte, bytes after the JSON document, nesting "
+                 "deeper than 16 levels, a number out of range), a key given twice, an unknown "
+                 "key, a value the lists do not have or a newer format is an error naming the "
+                 "line and the key, and nothing is sent.\n"
                  "Exit status: 0 when the board holds every setting afterwards, 1 when it does "
                  "not, 2 for a bad file or arguments, 3/4 no board / cannot be opened, 5 when "
                  "the board stopped answering.");
