@@ -137,6 +137,9 @@ TEST_F(Settings, TheBoardMustBeNamedWhenItIsNotTheOnlyOne)
     EXPECT_EQ(Run({"set", "S3", "--pulse-length", "16 ms"}), cli::EXIT_NO_BOARD);
     EXPECT_TRUE(Contains(err.str(), "no board with the serial number 'S3' is attached; attached: "
                                     "S1, S2"));
+    // What the user typed is UTF-8 already: shown as typed, not converted again.
+    EXPECT_EQ(Run({"set", "Série", "--pulse-length", "16 ms"}), cli::EXIT_NO_BOARD);
+    EXPECT_TRUE(Contains(err.str(), "serial number 'Série'"));
     EXPECT_TRUE(Received(board).empty());
     EXPECT_TRUE(Received(second).empty());
 
