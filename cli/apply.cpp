@@ -10,11 +10,11 @@ namespace tamo::cli {
 
 namespace {
 
-std::string StepList(const std::vector<SendStep> &steps)
+std::string CommandList(const std::vector<std::uint8_t> &codes)
 {
     std::string out;
-    for (const SendStep step : steps)
-        out += (out.empty() ? "" : "; ") + StepName(step);
+    for (const std::uint8_t code : codes)
+        out += (out.empty() ? "" : "; ") + CommandName(code);
     return out.empty() ? "nothing" : out;
 }
 
@@ -25,19 +25,24 @@ ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const SettingsPla
 {
     config::BoardSession session = board.Session();
     const SendOutcome sent = SendPlan(session, board.Connection(), plan);
-    if (sent.failed) {
-        env.err << "tamo: board " << boardName << ": sending the " << StepName(*sent.failed)
-                << " failed: " << sent.error << "\n  sent: " << StepList(sent.sent)
-                << "\n  failed: " << StepName(*sent.failed)
-                << " (its first report may have arrived)\n  not sent: " << StepList(sent.notSent)
-                << '\n';
-        return {EXIT_BOARD_IO, "sending failed: " + sent.error};
+    if (!sent.failed.empty()) {
+        env.err << "tamo: board " << boardName
+                << ": sending failed part-way\n  sent: " << CommandList(sent.sent) << '\n';
+        std::string failure = "sending failed:";
+        for (const auto &[code, why] : sent.failed) {
+            env.err << "  failed: " << CommandName(code) << ": " << Escaped(why) << '\n';
+            failure += " code " + std::to_string(code) + ": " + why + ";";
+        }
+        failure.pop_back();
+        env.err << "  not sent: " << CommandList(sent.notSent) << '\n';
+        return {EXIT_BOARD_IO, failure};
     }
     const auto readBack = session.ReadBackConfiguration();
     if (!readBack) {
-        env.err << "tamo: board " << boardName << ": everything was sent (" << StepList(sent.sent)
+        env.err << "tamo: board " << boardName << ": everything was sent ("
+                << CommandList(sent.sent)
                 << "), but the board gave no usable configuration reply to check it: "
-                << board.WhyNoReply() << '\n';
+                << Escaped(board.WhyNoReply()) << '\n';
         return {EXIT_BOARD_IO, "not read back"};
     }
     const std::vector<std::string> wrong = Mismatches(plan, *readBack);

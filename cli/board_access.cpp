@@ -10,6 +10,8 @@ namespace tamo::cli {
 
 namespace {
 
+int boardsOpened = 0;
+
 std::vector<device::SerialNumber> Scan(Environment &env)
 {
     device::BoardConnection connection;
@@ -45,12 +47,12 @@ int ReportNoBoard(Environment &env, bool saidAlready)
         return EXIT_NO_BOARD;
     }
     for (const device::InaccessibleBoard &board : closed) {
-        env.err << "tamo: a board is attached at " << board.path;
+        env.err << "tamo: a board is attached at " << Escaped(board.path);
         if (board.serialNumber)
-            env.err << " (serial number " << Printable(*board.serialNumber) << ")";
-        env.err << " but cannot be opened: " << board.reason << '\n';
+            env.err << " (serial number " << Escaped(SystemText(*board.serialNumber)) << ")";
+        env.err << " but cannot be opened: " << Escaped(board.reason) << '\n';
         if (!board.fix.empty())
-            env.err << "  fix: " << board.fix << '\n';
+            env.err << "  fix: " << Escaped(board.fix) << '\n';
     }
     return EXIT_NOT_OPENABLE;
 }
@@ -62,7 +64,8 @@ BoardChoice ChooseBoard(Environment &env, const std::optional<std::string> &requ
     if (requested) {
         // The user types what we print; a serial beyond ASCII is printed as UTF-8.
         const auto match = std::find_if(serials.begin(), serials.end(), [&](const auto &serial) {
-            return serial == *requested || SerialText(serial) == *requested;
+            return serial == *requested || Latin1ToUtf8(serial) == *requested
+                   || SerialText(serial) == *requested;
         });
         if (match != serials.end()) {
             if (std::count(serials.begin(), serials.end(), *match) > 1)
@@ -70,7 +73,7 @@ BoardChoice ChooseBoard(Environment &env, const std::optional<std::string> &requ
                         << SerialText(*match) << "; the first one found is used\n";
             return {*match, EXIT_OK};
         }
-        env.err << "tamo: no board with the serial number '" << Printable(*requested)
+        env.err << "tamo: no board with the serial number '" << Escaped(*requested)
                 << "' is attached";
         if (serials.empty()) {
             env.err << '\n';
@@ -90,6 +93,11 @@ BoardChoice ChooseBoard(Environment &env, const std::optional<std::string> &requ
     return {serials.front(), EXIT_OK};
 }
 
+int BoardsOpenedSoFar()
+{
+    return boardsOpened;
+}
+
 OpenBoard::~OpenBoard()
 {
     Close();
@@ -99,7 +107,9 @@ bool OpenBoard::Open(const device::SerialNumber &serial)
 {
     Close();
     device::Discovery discovery{platform_, connection_, valueCaps_};
-    return device::FindTheHid(discovery, serial).found;
+    const bool found = device::FindTheHid(discovery, serial).found;
+    boardsOpened += found ? 1 : 0;
+    return found;
 }
 
 std::string OpenBoard::Why() const
@@ -130,8 +140,8 @@ int OpenChosen(Environment &env, OpenBoard &board, const device::SerialNumber &s
 {
     if (board.Open(serial))
         return EXIT_OK;
-    env.err << "tamo: board " << SerialText(serial) << " could not be opened: " << board.Why()
-            << '\n';
+    env.err << "tamo: board " << SerialText(serial)
+            << " could not be opened: " << Escaped(board.Why()) << '\n';
     return EXIT_NOT_OPENABLE;
 }
 

@@ -57,6 +57,10 @@ private:
     device::ValueCapsArray valueCaps_{};
 };
 
+// How many boards this process has opened so far: a command that ends unexpectedly after one
+// was opened may have sent part of what it meant to.
+int BoardsOpenedSoFar();
+
 // Opens the chosen board, saying on stderr why it could not be opened. status is EXIT_OK
 // when it is open.
 int OpenChosen(Environment &env, OpenBoard &board, const device::SerialNumber &serial);

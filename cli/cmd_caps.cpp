@@ -6,6 +6,7 @@
 #include "file_io.h"
 #include "hex_text.h"
 #include "report_descriptor.h"
+#include "text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -35,7 +36,7 @@ int RunCaps(Environment &env, const CapsOptions &options)
         && std::filesystem::is_regular_file(inputs[0], noFile)) {
         const auto text = ReadWholeFile(inputs[0], env.in, kMaxInputBytes, error);
         if (!text || text->empty()) {
-            env.err << "tamo caps: " << (text ? inputs[0] + ": empty" : error) << '\n';
+            env.err << "tamo caps: " << Escaped(text ? inputs[0] + ": empty" : error) << '\n';
             return EXIT_FAILED;
         }
         bytes.assign(text->begin(), text->end());
@@ -44,7 +45,7 @@ int RunCaps(Environment &env, const CapsOptions &options)
         if (inputs.empty() || (inputs.size() == 1 && inputs[0] == "-")) {
             const auto read = ReadWholeFile("-", env.in, kMaxInputBytes, error);
             if (!read) {
-                env.err << "tamo caps: " << error << '\n';
+                env.err << "tamo caps: " << Escaped(error) << '\n';
                 return EXIT_FAILED;
             }
             text = *read;
@@ -53,7 +54,9 @@ int RunCaps(Environment &env, const CapsOptions &options)
                 text += input + ' ';
         }
         if (!tools::ParseHexText(text, bytes, error)) {
-            env.err << "tamo caps: " << error << (inputs.size() == 1 ? " (and no such file)" : "")
+            // The token is the file's or the user's, and may hold anything.
+            env.err << "tamo caps: " << Escaped(error)
+                    << (inputs.size() == 1 && inputs[0] != "-" ? " (and no such file)" : "")
                     << '\n';
             return EXIT_FAILED;
         }

@@ -36,15 +36,14 @@ int RunSave(Environment &env, const FileOptions &options)
     const auto settings = session.ReadBackConfiguration();
     if (!settings) {
         env.err << "tamo save: board " << name << " gave no usable configuration reply in "
-                << config::READBACK_ATTEMPTS << " reads: " << board.WhyNoReply()
+                << config::READBACK_ATTEMPTS << " reads: " << Escaped(board.WhyNoReply())
                 << "; nothing was written\n";
         return EXIT_BOARD_IO;
     }
-    const auto request = SettingsRequest::From(*settings);
+    std::string why;
+    const auto request = SettingsRequest::From(*settings, why);
     if (!request) {
-        env.err << "tamo save: board " << name
-                << " holds pulse length 0, which no list item names: set one first (tamo set "
-                   "--pulse-length); nothing was written\n";
+        env.err << "tamo save: board " << name << " holds " << why << "; nothing was written\n";
         return EXIT_FAILED;
     }
     SettingsFile file{*request, {}};
@@ -62,10 +61,10 @@ int RunSave(Environment &env, const FileOptions &options)
     }
     std::string error;
     if (!ReplaceFile(options.file, text, error)) {
-        env.err << "tamo save: " << error << '\n';
+        env.err << "tamo save: " << Escaped(error) << "; nothing was written\n";
         return EXIT_FAILED;
     }
-    env.out << "saved the settings of " << name << " to " << options.file << '\n';
+    env.out << "saved the settings of " << name << " to " << Escaped(options.file) << '\n';
     return EXIT_OK;
 }
 
@@ -74,12 +73,7 @@ std::optional<SettingsFile> LoadFile(Environment &env, const std::string &comman
                                      const std::string &name)
 {
     std::string error;
-    const auto text = ReadWholeFile(name, env.in, SETTINGS_FILE_MAX_BYTES, error);
-    if (!text) {
-        env.err << command << ": " << error << '\n';
-        return std::nullopt;
-    }
-    auto file = ReadSettingsText(*text, name == "-" ? "standard input" : name, error);
+    auto file = ReadSettingsFile(name, env.in, error);
     if (!file)
         env.err << command << ": " << error << "\n" << command << ": nothing was sent\n";
     return file;
@@ -113,9 +107,9 @@ int RunLoad(Environment &env, const FileOptions &options)
     }
     const ApplyResult result = ApplyAndVerify(env, board, *plan, name);
     if (result.status == EXIT_OK) {
-        env.out << "loaded " << options.file << " onto " << name;
+        env.out << "loaded " << Escaped(options.file) << " onto " << name;
         if (file->source.serialNumber && *file->source.serialNumber != Latin1ToUtf8(*choice.serial))
-            env.out << " (saved from " << Printable(*file->source.serialNumber) << ")";
+            env.out << " (saved from " << Escaped(*file->source.serialNumber) << ")";
         env.out << ": sent and read back\n";
     }
     return result.status;
@@ -146,8 +140,10 @@ Command AddLoadCommand(CLI::App &tamo, Environment &env)
     load->add_flag("--dry-run", options->dryRun,
                    "Check the file and print the feature reports it would send, as hex");
     load->footer("The whole file is checked before anything is sent: a file that is not a tamo "
-                 "settings file, an unknown key, a value the lists do not have or a newer "
-                 "format is an error naming the line and the key, and nothing is sent.\n"
+                 "settings file (not UTF-8, a NUL byte, bytes after the JSON document, nesting "
+                 "deeper than 16 levels, a number out of range), a key given twice, an unknown "
+                 "key, a value the lists do not have or a newer format is an error naming the "
+                 "line and the key, and nothing is sent.\n"
                  "Exit status: 0 when the board holds every setting afterwards, 1 when it does "
                  "not, 2 for a bad file or arguments, 3/4 no board / cannot be opened, 5 when "
                  "the board stopped answering.");

@@ -61,9 +61,10 @@ std::vector<Row> ListBoards(Environment &env)
     }
     for (const device::InaccessibleBoard &closed : env.findInaccessibleBoards()) {
         Row row;
-        row.serial = closed.serialNumber.value_or("");
-        row.manufacturer = closed.manufacturer.value_or("");
-        row.product = closed.product.value_or("");
+        // What the system says of the board, in the form the board itself would give it.
+        row.serial = SystemText(closed.serialNumber.value_or(""));
+        row.manufacturer = SystemText(closed.manufacturer.value_or(""));
+        row.product = SystemText(closed.product.value_or(""));
         if (closed.versionNumber)
             row.version = LabelValue(config::VersionText(*closed.versionNumber));
         row.path = closed.path;
@@ -72,19 +73,6 @@ std::vector<Row> ListBoards(Environment &env)
         rows.push_back(row);
     }
     return rows;
-}
-
-// Text a board gave, safe for a terminal: UTF-8 in, control characters escaped.
-std::string Shown(const std::string &utf8)
-{
-    std::string out;
-    for (const char c : utf8) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            out += Printable(std::string(1, c));
-        else
-            out.push_back(c);
-    }
-    return out;
 }
 
 int RunList(Environment &env, bool json)
@@ -109,7 +97,10 @@ int RunList(Environment &env, bool json)
             }
             boards.push_back(board);
         }
-        env.out << nlohmann::ordered_json{{"boards", boards}}.dump(2) << '\n';
+        // Every text is valid UTF-8 by now; should one not be, it is shown, not thrown.
+        env.out << nlohmann::ordered_json{{"boards", boards}}.dump(
+            2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                << '\n';
         return status;
     }
     if (rows.empty()) {
@@ -119,19 +110,19 @@ int RunList(Environment &env, bool json)
     std::vector<std::vector<std::string>> table{
         {"SERIAL", "MANUFACTURER", "PRODUCT", "VERSION", "STATE"}};
     for (const Row &row : rows)
-        table.push_back({row.serial.empty() ? "-" : Shown(row.serial),
-                         row.manufacturer.empty() ? "-" : Shown(row.manufacturer),
-                         row.product.empty() ? "-" : Shown(row.product),
+        table.push_back({row.serial.empty() ? "-" : Escaped(row.serial),
+                         row.manufacturer.empty() ? "-" : Escaped(row.manufacturer),
+                         row.product.empty() ? "-" : Escaped(row.product),
                          row.version.empty() ? "-" : row.version,
                          row.openable ? "ok" : "cannot be opened"});
     PrintTable(env.out, table);
     for (const Row &row : rows) {
         if (row.openable)
             continue;
-        env.err << "tamo: " << (row.path.empty() ? "board " + Shown(row.serial) : row.path)
-                << " cannot be opened: " << row.reason << '\n';
+        env.err << "tamo: " << Escaped(row.path.empty() ? "board " + row.serial : row.path)
+                << " cannot be opened: " << Escaped(row.reason) << '\n';
         if (!row.fix.empty())
-            env.err << "  fix: " << row.fix << '\n';
+            env.err << "  fix: " << Escaped(row.fix) << '\n';
     }
     return status;
 }

@@ -42,11 +42,16 @@ int Worse(int a, int b)
 int RunSelftest(Environment &env, const SelftestOptions &options)
 {
     if (options.station) {
+        // Appending records to the settings file would leave a file that no longer loads.
+        if (options.load && options.log && SameFile(*options.load, *options.log)) {
+            env.err << "tamo selftest: --log " << Escaped(*options.log)
+                    << " is the settings file given to --load; name another file for the log\n";
+            return EXIT_USAGE;
+        }
         std::optional<SettingsPlan> plan;
         if (options.load) {
             std::string error;
-            const auto text = ReadWholeFile(*options.load, env.in, SETTINGS_FILE_MAX_BYTES, error);
-            const auto file = text ? ReadSettingsText(*text, *options.load, error) : std::nullopt;
+            const auto file = ReadSettingsFile(*options.load, env.in, error);
             if (!file) {
                 env.err << "tamo selftest: " << error << '\n';
                 return EXIT_USAGE;

@@ -33,17 +33,18 @@ std::optional<SettingsRequest> ParseRequest(Environment &env, const SetOptions &
         const std::string pairText = text.substr(0, equals);
         const auto pair = ParsePairName(pairText);
         if (equals == text.npos || !pair) {
-            env.err << "tamo set: --encoder '" << text << "': "
-                    << (equals == text.npos
-                            ? "expected PAIR=MODE, e.g. B5+B6=1:4"
-                            : "no input pair '" + pairText + "' (pairs are " + PairChoices() + ")")
+            env.err << "tamo set: --encoder '" << Escaped(text) << "': "
+                    << (equals == text.npos ? "expected PAIR=MODE, e.g. B5+B6=1:4"
+                                            : "no input pair '" + Escaped(pairText)
+                                                  + "' (pairs are " + PairChoices() + ")")
                     << '\n';
             return std::nullopt;
         }
         const auto mode = ParseEncoderMode(text.substr(equals + 1));
         if (!mode) {
-            env.err << "tamo set: --encoder '" << text << "': no encoder mode '"
-                    << text.substr(equals + 1) << "' (modes are " << EncoderModeChoices() << ")\n";
+            env.err << "tamo set: --encoder '" << Escaped(text) << "': no encoder mode '"
+                    << Escaped(text.substr(equals + 1)) << "' (modes are " << EncoderModeChoices()
+                    << ")\n";
             return std::nullopt;
         }
         auto &slot = request.encoderModes[static_cast<std::size_t>(*pair - 1)];
@@ -57,7 +58,7 @@ std::optional<SettingsRequest> ParseRequest(Environment &env, const SetOptions &
     if (options.pulseLength) {
         request.pulseLengthIndex = ParsePulseLength(*options.pulseLength);
         if (!request.pulseLengthIndex) {
-            env.err << "tamo set: --pulse-length '" << *options.pulseLength
+            env.err << "tamo set: --pulse-length '" << Escaped(*options.pulseLength)
                     << "': not a pulse length (" << PulseLengthChoices() << ")\n";
             return std::nullopt;
         }
@@ -65,8 +66,8 @@ std::optional<SettingsRequest> ParseRequest(Environment &env, const SetOptions &
     if (options.aInput) {
         request.aInputModeIndex = ParseAInputMode(*options.aInput);
         if (!request.aInputModeIndex) {
-            env.err << "tamo set: --a-input '" << *options.aInput << "': not an \"A\" input mode ("
-                    << AInputModeChoices() << ")\n";
+            env.err << "tamo set: --a-input '" << Escaped(*options.aInput)
+                    << "': not an \"A\" input mode (" << AInputModeChoices() << ")\n";
             return std::nullopt;
         }
     }

@@ -56,7 +56,8 @@ int RunShow(Environment &env, const ShowOptions &options)
         } else {
             json["settings_error"] = "no usable configuration reply";
         }
-        env.out << json.dump(2) << '\n';
+        env.out << json.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+                << '\n';
     } else {
         std::vector<std::vector<std::string>> rows{
             {"serial number", SerialText(*choice.serial)},
@@ -78,7 +79,7 @@ int RunShow(Environment &env, const ShowOptions &options)
     if (!settings) {
         env.err << "tamo: board " << SerialText(*choice.serial)
                 << " gave no usable configuration reply in " << config::READBACK_ATTEMPTS
-                << " reads: " << board.WhyNoReply() << '\n';
+                << " reads: " << Escaped(board.WhyNoReply()) << '\n';
         return EXIT_BOARD_IO;
     }
     return EXIT_OK;

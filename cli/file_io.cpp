@@ -45,32 +45,10 @@ std::optional<std::string> ReadWholeFile(const std::string &name, std::istream &
     return text;
 }
 
-bool ReplaceFile(const std::string &name, const std::string &text, std::string &error)
+bool SameFile(const std::string &a, const std::string &b)
 {
-    const std::string temporary = name + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = temporary + ": " + std::generic_category().message(errno);
-            return false;
-        }
-        out << text;
-        out.flush();
-        if (!out) {
-            error = temporary + ": write failed";
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
     std::error_code code;
-    std::filesystem::rename(temporary, name, code);
-    if (code) {
-        error = name + ": " + code.message();
-        std::filesystem::remove(temporary, code);
-        return false;
-    }
-    return true;
+    return std::filesystem::equivalent(a, b, code) && !code;
 }
 
 } // namespace tamo::cli

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "json_key_lines.h"
 
+#include <nlohmann/json.hpp>
+
+#include <set>
 #include <vector>
 
 namespace tamo::cli {
@@ -12,6 +15,7 @@ struct Level {
     bool expectingKey = false;
     std::string key; // the current key, or the index of the current array member
     int index = 0;
+    std::set<std::string> keys;
 };
 
 std::string PathOf(const std::vector<Level> &levels)
@@ -22,11 +26,20 @@ std::string PathOf(const std::vector<Level> &levels)
     return path;
 }
 
+// A key as the parser gives it: "pulse_l\u0065ngth" is "pulse_length".
+std::string Unescaped(std::string_view written)
+{
+    if (written.find('\\') == written.npos)
+        return std::string(written);
+    const auto value = nlohmann::json::parse("\"" + std::string(written) + "\"", nullptr, false);
+    return value.is_string() ? value.get<std::string>() : std::string(written);
+}
+
 } // namespace
 
-std::map<std::string, int> JsonKeyLines(std::string_view text)
+JsonOutline OutlineJson(std::string_view text, std::size_t maxDepth)
 {
-    std::map<std::string, int> lines;
+    JsonOutline outline;
     std::vector<Level> levels;
     int line = 1;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -34,14 +47,18 @@ std::map<std::string, int> JsonKeyLines(std::string_view text)
         if (c == '\n') {
             ++line;
         } else if (c == '{' || c == '[') {
-            levels.push_back({c == '{', c == '{', {}, 0});
+            if (levels.size() >= maxDepth) {
+                outline.tooDeep = line;
+                return outline;
+            }
+            levels.push_back({c == '{', c == '{', {}, 0, {}});
         } else if (c == '}' || c == ']') {
             if (levels.empty())
-                return lines;
+                return outline;
             levels.pop_back();
         } else if (c == ',') {
             if (levels.empty())
-                return lines;
+                return outline;
             levels.back().expectingKey = levels.back().object;
             ++levels.back().index;
         } else if (c == '"') {
@@ -50,15 +67,19 @@ std::map<std::string, int> JsonKeyLines(std::string_view text)
                 if (text[i] == '\\')
                     ++i;
             if (i >= text.size())
-                return lines;
+                return outline;
             if (!levels.empty() && levels.back().expectingKey) {
-                levels.back().key = std::string(text.substr(start, i - start));
-                levels.back().expectingKey = false;
-                lines.emplace(PathOf(levels), line);
+                Level &level = levels.back();
+                level.key = Unescaped(text.substr(start, i - start));
+                level.expectingKey = false;
+                const std::string path = PathOf(levels);
+                if (!level.keys.insert(level.key).second && !outline.duplicate)
+                    outline.duplicate = {path, line};
+                outline.keyLines.emplace(path, line);
             }
         }
     }
-    return lines;
+    return outline;
 }
 
 int LineOfOffset(std::string_view text, std::size_t offset)

@@ -4,6 +4,7 @@
 #include "inaccessible_boards.h"
 #include "native_platform.h"
 #include "terminal.h"
+#include "text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -42,15 +43,25 @@ public:
 
 int main(int argc, char **argv)
 {
-    const auto platform = tamo::device::CreateNativeHidPlatform();
-    SystemClock clock;
-    tamo::cli::CatchInterrupt();
-    tamo::cli::Environment env{*platform, std::cin, std::cout, std::cerr, clock};
-    env.interrupted = tamo::cli::Interrupted;
-    env.outIsTerminal = tamo::cli::StdoutIsTerminal() && tamo::cli::EnableTerminalEscapes();
-    env.findInaccessibleBoards = [] {
-        return tamo::device::FindInaccessibleBoards();
-    };
-    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
-    return tamo::cli::RunTamo(args, env);
+    // RunTamo catches what a command lets escape; this is the last word for anything before it
+    // (the platform, the console), when no board has been touched.
+    try {
+        const auto platform = tamo::device::CreateNativeHidPlatform();
+        SystemClock clock;
+        tamo::cli::CatchInterrupt();
+        tamo::cli::Environment env{*platform, std::cin, std::cout, std::cerr, clock};
+        env.interrupted = tamo::cli::Interrupted;
+        env.outIsTerminal = tamo::cli::StdoutIsTerminal() && tamo::cli::EnableTerminalEscapes();
+        env.findInaccessibleBoards = [] {
+            return tamo::device::FindInaccessibleBoards();
+        };
+        const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+        return tamo::cli::RunTamo(args, env);
+    } catch (const std::exception &e) {
+        std::cerr << "tamo: stopped by an unexpected error: " << tamo::cli::Escaped(e.what())
+                  << "; nothing was sent\n";
+    } catch (...) {
+        std::cerr << "tamo: stopped by an unexpected error; nothing was sent\n";
+    }
+    return tamo::cli::EXIT_USAGE;
 }

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "board_access.h"
 #include "commands.h"
 #include "debug_log.h"
 #include "environment.h"
 #include "tamo_version.h"
+#include "text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -69,7 +71,8 @@ int RunTamo(const std::vector<std::string> &args, Environment &env)
         && std::none_of(commands.begin(), commands.end(), [&](const Command &command) {
                return command.app->get_name() == args.front();
            })) {
-        env.err << "tamo: '" << args.front() << "' is not a tamo command; see tamo --help\n";
+        env.err << "tamo: '" << Escaped(args.front())
+                << "' is not a tamo command; see tamo --help\n";
         return EXIT_USAGE;
     }
     // CLI11 takes the arguments last first.
@@ -81,9 +84,25 @@ int RunTamo(const std::vector<std::string> &args, Environment &env)
         return code == 0 ? EXIT_OK : EXIT_USAGE;
     }
     const VerboseLog log(verbose, env.err);
-    for (const Command &command : commands)
-        if (command.app->parsed())
-            return command.run();
+    const int openedBefore = BoardsOpenedSoFar();
+    const auto unexpected = [&](const char *what) {
+        // Nothing is known to have reached a board unless one was opened.
+        const bool touched = BoardsOpenedSoFar() != openedBefore;
+        env.err << "tamo: stopped by an unexpected error: " << Escaped(what)
+                << (touched ? "; a board was open, so part of the command may have reached it"
+                            : "; nothing was sent")
+                << '\n';
+        return touched ? EXIT_BOARD_IO : EXIT_USAGE;
+    };
+    try {
+        for (const Command &command : commands)
+            if (command.app->parsed())
+                return command.run();
+    } catch (const std::exception &e) {
+        return unexpected(e.what());
+    } catch (...) {
+        return unexpected("an exception of unknown type");
+    }
     return EXIT_USAGE;
 }
 

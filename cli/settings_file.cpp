@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings_file.h"
 
+#include "file_io.h"
 #include "json_key_lines.h"
 #include "setting_names.h"
+#include "text.h"
 
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <set>
 
 namespace tamo::cli {
@@ -14,11 +17,23 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// A key or value for a message: a file may hold a megabyte of it.
+std::string Brief(std::string text)
+{
+    constexpr std::size_t shown = 60;
+    if (text.size() <= shown)
+        return text;
+    std::size_t cut = shown;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return text.substr(0, cut) + "...";
+}
+
 // Collects the first fault with its line; later checks do nothing once one is found.
 class Checker {
 public:
-    Checker(std::string_view text, std::string_view name)
-        : lines_(JsonKeyLines(text))
+    Checker(std::map<std::string, int> lines, std::string_view name)
+        : lines_(std::move(lines))
         , name_(name)
     {}
 
@@ -52,7 +67,7 @@ public:
         }
         if (!found->is_string()) {
             fail(path + "/" + key,
-                 "key \"" + KeyPath(path, key) + "\": " + found->dump() + " is not a text");
+                 "key \"" + KeyPath(path, key) + "\": " + Brief(found->dump()) + " is not a text");
             return nullptr;
         }
         return found->get_ptr<const std::string *>();
@@ -60,7 +75,7 @@ public:
 
     static std::string KeyPath(const std::string &path, const std::string &key)
     {
-        return (path.empty() ? "" : path.substr(1) + ".") + key;
+        return (path.empty() ? "" : path.substr(1) + ".") + Brief(key);
     }
 
 private:
@@ -75,6 +90,38 @@ std::string ParseMessage(const std::string &what)
     const std::size_t tag = what.find("] ");
     return tag == what.npos ? what : what.substr(tag + 2);
 }
+
+// Parses without building anything, only to learn where the text stops being JSON: the parser
+// gives the position of every fault here, where its exceptions keep it only for syntax errors
+// (a number out of range, "1e400", has none).
+class FirstFault : public nlohmann::json_sax<Json> {
+public:
+    std::size_t position = 0;
+    std::string message;
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t &) override { return true; }
+    bool string(string_t &) override { return true; }
+    bool binary(binary_t &) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool key(string_t &) override { return true; }
+    bool end_object() override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t at, const std::string &,
+                     const nlohmann::json::exception &e) override
+    {
+        position = at;
+        message = ParseMessage(e.what());
+        return false;
+    }
+};
+
+std::optional<SettingsFile> CheckSettingsText(std::string_view text, std::string_view name,
+                                              std::string &error);
 
 } // namespace
 
@@ -102,21 +149,78 @@ std::string WriteSettingsText(const SettingsFile &file)
         PulseLengthName(static_cast<std::uint8_t>(file.settings.pulseLengthIndex.value_or(5) + 1));
     json["a_input"] =
         AInputModeName(static_cast<std::uint8_t>(file.settings.aInputModeIndex.value_or(0)));
-    return json.dump(2) + "\n";
+    return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_view name,
                                              std::string &error)
 {
-    Json json;
+    std::optional<SettingsFile> file;
     try {
-        json = Json::parse(text);
-    } catch (const Json::parse_error &e) {
-        error = std::string(name) + ":" + std::to_string(LineOfOffset(text, e.byte))
-                + ": not a tamo settings file: not JSON (" + ParseMessage(e.what()) + ")";
+        file = CheckSettingsText(text, name, error);
+    } catch (const std::exception &e) {
+        // The checks leave nothing to throw but memory; whatever it is, the file is not sent.
+        file.reset();
+        error = std::string(name) + ": cannot be read: " + e.what();
+    }
+    if (!file)
+        error = Escaped(error);
+    return file;
+}
+
+std::optional<SettingsFile> ReadSettingsFile(const std::string &name, std::istream &in,
+                                             std::string &error)
+{
+    const auto text = ReadWholeFile(name, in, SETTINGS_FILE_MAX_BYTES, error);
+    if (!text) {
+        error = Escaped(error);
         return std::nullopt;
     }
-    Checker check(text, name);
+    return ReadSettingsText(*text, name == "-" ? "standard input" : name, error);
+}
+
+namespace {
+
+std::optional<SettingsFile> CheckSettingsText(std::string_view text, std::string_view name,
+                                              std::string &error)
+{
+    const auto at = [&](std::size_t offset) {
+        return std::string(name) + ":" + std::to_string(LineOfOffset(text, offset)) + ": ";
+    };
+    // The parser takes a NUL byte for the end of the text and would never see what follows.
+    if (const std::size_t nul = text.find('\0'); nul != text.npos) {
+        error =
+            at(nul) + "not a tamo settings file: a NUL byte (byte " + std::to_string(nul + 1) + ")";
+        return std::nullopt;
+    }
+    if (const auto bad = InvalidUtf8At(text)) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(text[*bad]));
+        error = at(*bad) + "not a tamo settings file: not UTF-8 text (byte " + hex + ")";
+        return std::nullopt;
+    }
+    JsonOutline outline = OutlineJson(text, SETTINGS_FILE_MAX_DEPTH);
+    if (outline.tooDeep) {
+        error = std::string(name) + ":" + std::to_string(*outline.tooDeep)
+                + ": not a tamo settings file: nested deeper than "
+                + std::to_string(SETTINGS_FILE_MAX_DEPTH) + " levels";
+        return std::nullopt;
+    }
+    FirstFault fault;
+    if (!Json::sax_parse(text.begin(), text.end(), &fault)) {
+        error = at(fault.position) + "not a tamo settings file: not JSON (" + fault.message + ")";
+        return std::nullopt;
+    }
+    Json json = Json::parse(text.begin(), text.end());
+    Checker check(std::move(outline.keyLines), name);
+    if (outline.duplicate) {
+        const std::string &path = outline.duplicate->first;
+        const std::size_t slash = path.rfind('/');
+        error = std::string(name) + ":" + std::to_string(outline.duplicate->second) + ": key \""
+                + Checker::KeyPath(path.substr(0, slash), path.substr(slash + 1))
+                + "\" is given twice";
+        return std::nullopt;
+    }
     if (!json.is_object() || !json.contains("format") || json["format"] != SETTINGS_FORMAT) {
         check.fail(json.is_object() && json.contains("format") ? "/format" : "",
                    "not a tamo settings file (it has no \"format\": \"tamo-settings\")");
@@ -128,13 +232,13 @@ std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_
         check.fail(version == json.end() ? "/format" : "/version",
                    version == json.end()
                        ? std::string("missing key \"version\"")
-                       : "key \"version\": " + version->dump() + " is not a format version");
+                       : "key \"version\": " + Brief(version->dump()) + " is not a format version");
         error = check.error();
         return std::nullopt;
     }
     if (*version > SETTINGS_FORMAT_VERSION) {
         check.fail("/version",
-                   "format version " + version->dump() + " is newer than this tamo reads ("
+                   "format version " + Brief(version->dump()) + " is newer than this tamo reads ("
                        + std::to_string(SETTINGS_FORMAT_VERSION) + "): update tamo to load it");
         error = check.error();
         return std::nullopt;
@@ -170,22 +274,22 @@ std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_
         for (const auto &[key, value] : encoders->items()) {
             const auto pair = ParsePairName(key);
             if (!pair) {
-                check.fail("/encoders/" + key, "unknown key \"encoders." + key
+                check.fail("/encoders/" + key, "unknown key \"encoders." + Brief(key)
                                                    + "\": input pairs are " + PairChoices());
                 continue;
             }
             auto &slot = file.settings.encoderModes[static_cast<std::size_t>(*pair - 1)];
             if (slot) {
-                check.fail("/encoders/" + key, "key \"encoders." + key + "\": pair "
+                check.fail("/encoders/" + key, "key \"encoders." + Brief(key) + "\": pair "
                                                    + PairName(*pair) + " is given twice");
                 continue;
             }
             const std::optional<int> mode =
                 value.is_string() ? ParseEncoderMode(value.get<std::string>()) : std::nullopt;
             if (!mode)
-                check.fail("/encoders/" + key, "key \"encoders." + key + "\": " + value.dump()
-                                                   + " is not an encoder mode ("
-                                                   + EncoderModeChoices() + ")");
+                check.fail("/encoders/" + key,
+                           "key \"encoders." + Brief(key) + "\": " + Brief(value.dump())
+                               + " is not an encoder mode (" + EncoderModeChoices() + ")");
             slot = mode;
         }
         for (int pair = 1; pair <= PAIR_COUNT; ++pair)
@@ -211,5 +315,7 @@ std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_
     }
     return file;
 }
+
+} // namespace
 
 } // namespace tamo::cli

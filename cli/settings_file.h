@@ -7,6 +7,7 @@
 
 #include "settings_plan.h"
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,9 @@ inline constexpr int SETTINGS_FORMAT_VERSION = 1;
 inline constexpr std::string_view SETTINGS_FORMAT = "tamo-settings";
 // Far beyond any settings file; keeps a stray large file out.
 inline constexpr std::size_t SETTINGS_FILE_MAX_BYTES = 1u << 20;
+// A settings file nests two levels ("board", "encoders"); deeper text is refused before it is
+// parsed.
+inline constexpr std::size_t SETTINGS_FILE_MAX_DEPTH = 16;
 
 // The board the settings came from, as text (UTF-8); informative only.
 struct SourceBoard {
@@ -34,10 +38,17 @@ struct SettingsFile {
 // settings must be complete.
 std::string WriteSettingsText(const SettingsFile &file);
 
-// Checks the whole text before anything may be sent: it must be JSON, our format, a version
-// this program reads, with every setting present and named as the lists name it and no key
-// it does not know. On failure error reads "NAME:LINE: ..." and names the key.
+// Checks the whole text before anything may be sent: it must be UTF-8 without a NUL byte, one
+// JSON document and nothing after it, nested no deeper than SETTINGS_FILE_MAX_DEPTH, every
+// number in range, no key twice in an object, our format, a version this program reads, with
+// every setting present and named as the lists name it and no key it does not know. Never
+// throws. On failure error reads "NAME:LINE: ..." and names the key; it is safe to print
+// (Escaped).
 std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_view name,
+                                             std::string &error);
+
+// The file (or "-" for in) read and checked as above; error names the file.
+std::optional<SettingsFile> ReadSettingsFile(const std::string &name, std::istream &in,
                                              std::string &error);
 
 } // namespace tamo::cli

@@ -20,6 +20,29 @@ bool Has(const std::vector<SendStep> &steps, SendStep step)
     return std::find(steps.begin(), steps.end(), step) != steps.end();
 }
 
+// The reports of one step, as the board session's senders build them.
+std::vector<CommandReport> StepCommands(const SettingsPlan &plan, SendStep step)
+{
+    const auto &modes = plan.target.encoderModes;
+    switch (step) {
+    case SendStep::Encoders1To8: {
+        const auto bitmaps = config::EncoderModeBitmaps(
+            std::span<const int, config::ENCODER_PAIRS_LOW_GROUP>(modes.data(), 8));
+        return {{config::CMD_ENC_MODE_LOW, bitmaps.low}, {config::CMD_ENC_MODE_HIGH, bitmaps.high}};
+    }
+    case SendStep::Encoders9To10: {
+        const auto bitmaps = config::EncoderModeBitmaps9_10(modes[8], modes[9]);
+        return {{config::CMD_ENC_MODE_LOW_9_10, bitmaps.low},
+                {config::CMD_ENC_MODE_HIGH_9_10, bitmaps.high}};
+    }
+    case SendStep::PulseLength:
+        return {{config::CMD_PULSE_LENGTH, plan.target.pulseLength}};
+    case SendStep::AInputMode:
+        return {{config::CMD_A_INPUT_MODE, plan.target.aInputMode}};
+    }
+    return {};
+}
+
 std::string PulseText(std::uint8_t value)
 {
     const std::string name = PulseLengthName(value);
@@ -42,19 +65,29 @@ bool SettingsRequest::complete() const
            && pulseLengthIndex && aInputModeIndex;
 }
 
-std::optional<SettingsRequest> SettingsRequest::From(const config::ConfigurationSettings &settings)
+std::optional<SettingsRequest> SettingsRequest::From(const config::ConfigurationSettings &settings,
+                                                     std::string &why)
 {
     SettingsRequest request;
     for (int pair = 0; pair < kPairs; ++pair)
         request.encoderModes[static_cast<std::size_t>(pair)] =
             settings.encoderModes[static_cast<std::size_t>(pair)];
-    const int pulse =
-        config::PulseLengthSelection(settings.pulseLength, config::PULSE_LENGTH_ITEM_COUNT);
-    if (pulse < 0)
+    if (settings.pulseLength < 1 || settings.pulseLength > config::PULSE_LENGTH_ITEM_COUNT) {
+        why = "pulse length byte " + std::to_string(settings.pulseLength)
+              + ", which no list item names (1 to "
+              + std::to_string(config::PULSE_LENGTH_ITEM_COUNT) + " are " + PulseLengthChoices()
+              + "): set one first (tamo set --pulse-length)";
         return std::nullopt;
-    request.pulseLengthIndex = pulse;
-    request.aInputModeIndex = config::AInputModeSelection(
-        settings.aInputMode, static_cast<int>(config::A_INPUT_MODE_ITEMS.size()));
+    }
+    if (settings.aInputMode >= config::A_INPUT_MODE_ITEMS.size()) {
+        why = "\"A\" input mode byte " + std::to_string(settings.aInputMode)
+              + ", which no list item names (0 to "
+              + std::to_string(config::A_INPUT_MODE_ITEMS.size() - 1) + " are "
+              + AInputModeChoices() + "): set one first (tamo set --a-input)";
+        return std::nullopt;
+    }
+    request.pulseLengthIndex = settings.pulseLength - 1;
+    request.aInputModeIndex = settings.aInputMode;
     return request;
 }
 
@@ -116,30 +149,41 @@ std::optional<SettingsPlan> MakePlan(const SettingsRequest &request,
     return plan;
 }
 
+std::vector<CommandReport> PlanCommands(const SettingsPlan &plan)
+{
+    std::vector<CommandReport> commands;
+    for (const SendStep step : plan.steps)
+        for (const CommandReport &command : StepCommands(plan, step))
+            commands.push_back(command);
+    return commands;
+}
+
+std::string CommandName(std::uint8_t code)
+{
+    switch (code) {
+    case config::CMD_ENC_MODE_LOW:
+        return "code 2 (encoder pairs B1+B2 to B15+B16, low bits)";
+    case config::CMD_ENC_MODE_HIGH:
+        return "code 4 (encoder pairs B1+B2 to B15+B16, high bits)";
+    case config::CMD_ENC_MODE_LOW_9_10:
+        return "code 3 (encoder pairs B17+B18 and B19+B20, low bits)";
+    case config::CMD_ENC_MODE_HIGH_9_10:
+        return "code 5 (encoder pairs B17+B18 and B19+B20, high bits)";
+    case config::CMD_PULSE_LENGTH:
+        return "code 6 (pulse length)";
+    case config::CMD_A_INPUT_MODE:
+        return "code 7 (\"A\" input mode)";
+    }
+    return "code " + std::to_string(code);
+}
+
 std::vector<std::vector<std::uint8_t>> PlanReports(const SettingsPlan &plan,
                                                    std::uint16_t featureReportByteLength)
 {
-    const auto &modes = plan.target.encoderModes;
     std::vector<std::vector<std::uint8_t>> reports;
-    const auto add = [&](std::uint8_t code, std::uint8_t argument) {
-        reports.push_back(config::BuildCommandReport(featureReportByteLength, code, argument));
-    };
-    for (const SendStep step : plan.steps) {
-        if (step == SendStep::Encoders1To8) {
-            const auto bitmaps = config::EncoderModeBitmaps(
-                std::span<const int, config::ENCODER_PAIRS_LOW_GROUP>(modes.data(), 8));
-            add(config::CMD_ENC_MODE_LOW, bitmaps.low);
-            add(config::CMD_ENC_MODE_HIGH, bitmaps.high);
-        } else if (step == SendStep::Encoders9To10) {
-            const auto bitmaps = config::EncoderModeBitmaps9_10(modes[8], modes[9]);
-            add(config::CMD_ENC_MODE_LOW_9_10, bitmaps.low);
-            add(config::CMD_ENC_MODE_HIGH_9_10, bitmaps.high);
-        } else if (step == SendStep::PulseLength) {
-            add(config::CMD_PULSE_LENGTH, plan.target.pulseLength);
-        } else {
-            add(config::CMD_A_INPUT_MODE, plan.target.aInputMode);
-        }
-    }
+    for (const CommandReport &command : PlanCommands(plan))
+        reports.push_back(
+            config::BuildCommandReport(featureReportByteLength, command.code, command.argument));
     return reports;
 }
 
@@ -147,33 +191,26 @@ SendOutcome SendPlan(config::BoardSession &session, const device::BoardConnectio
                      const SettingsPlan &plan)
 {
     SendOutcome outcome;
-    const auto &modes = plan.target.encoderModes;
     for (const SendStep step : plan.steps) {
-        if (outcome.failed) {
-            outcome.notSent.push_back(step);
+        const std::vector<CommandReport> commands = StepCommands(plan, step);
+        if (!outcome.failed.empty()) {
+            for (const CommandReport &command : commands)
+                outcome.notSent.push_back(command.code);
             continue;
         }
-        bool ok = false;
-        switch (step) {
-        case SendStep::Encoders1To8:
-            ok = session.SendEncoderModes(
-                std::span<const int, config::ENCODER_PAIRS_LOW_GROUP>(modes.data(), 8));
-            break;
-        case SendStep::Encoders9To10:
-            ok = session.SendEncoderModes9_10(modes[8], modes[9]);
-            break;
-        case SendStep::PulseLength:
-            ok = session.SendPulseLength(plan.target.pulseLength - 1);
-            break;
-        case SendStep::AInputMode:
-            ok = session.SendAInputMode(plan.target.aInputMode);
-            break;
-        }
-        if (ok) {
-            outcome.sent.push_back(step);
-        } else {
-            outcome.failed = step;
-            outcome.error = connection.LastResult.error;
+        for (const CommandReport &command : commands) {
+            if (session.SendCommandReport(command.code, command.argument)) {
+                outcome.sent.push_back(command.code);
+                continue;
+            }
+            const std::uint16_t length = connection.Capabilities.FeatureReportByteLength;
+            // Such a report is refused before any call, so the last call's result is not its.
+            std::string why =
+                config::BuildCommandReport(length, command.code, command.argument).empty()
+                    ? "the board's feature report (" + std::to_string(length)
+                          + " bytes) cannot hold a command report"
+                    : connection.LastResult.error;
+            outcome.failed.emplace_back(command.code, why.empty() ? "HidD_SetFeature failed" : why);
         }
     }
     return outcome;

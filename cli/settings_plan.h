@@ -22,9 +22,12 @@ struct SettingsRequest {
 
     bool empty() const;
     bool complete() const;
-    // Every setting the board holds, as the lists would show it. Fails (empty) when the
-    // board's pulse length is 0, which no list item names.
-    static std::optional<SettingsRequest> From(const config::ConfigurationSettings &settings);
+    // Every setting the board holds, by its list item. Fails (empty, with why naming the
+    // setting and the byte the board holds) for a byte no list item names: pulse length 0 or
+    // past 25, "A" input mode past 4. The window shows those as another item, which a file
+    // would then put on every board.
+    static std::optional<SettingsRequest> From(const config::ConfigurationSettings &settings,
+                                               std::string &why);
 };
 
 // The sending steps, in the order they go: each is one sender of the board session.
@@ -45,20 +48,34 @@ std::optional<SettingsPlan> MakePlan(const SettingsRequest &request,
                                      const std::optional<config::ConfigurationSettings> &current,
                                      std::string &error);
 
+// One command report: its code and argument.
+struct CommandReport {
+    std::uint8_t code = 0;
+    std::uint8_t argument = 0;
+};
+
+// The command reports of the plan, in the order they go: two for each encoder group (the low
+// bits first), one for each other step.
+std::vector<CommandReport> PlanCommands(const SettingsPlan &plan);
+
+// "code 2 (encoder pairs B1+B2 to B15+B16, low bits)"
+std::string CommandName(std::uint8_t code);
+
 // The command reports of the plan, as they would reach a board whose feature report is
 // featureReportByteLength long.
 std::vector<std::vector<std::uint8_t>> PlanReports(const SettingsPlan &plan,
                                                    std::uint16_t featureReportByteLength);
 
 struct SendOutcome {
-    std::vector<SendStep> sent;
-    std::optional<SendStep> failed; // the step whose send failed; the rest were not sent
-    std::string error;              // why it failed
-    std::vector<SendStep> notSent;
+    std::vector<std::uint8_t> sent; // codes of the reports that reached the board
+    // Codes of the reports that failed, each with the failing call and the system's reason.
+    std::vector<std::pair<std::uint8_t, std::string>> failed;
+    std::vector<std::uint8_t> notSent;
 };
 
-// Sends step after step; stops at the first that fails. connection is the session's, for the
-// reason of a failure.
+// Sends step after step; a group's second report goes whatever became of its first, as the
+// window sends it, and after a step with a failed report nothing more is sent. connection is
+// the session's, for the reason of a failure.
 SendOutcome SendPlan(config::BoardSession &session, const device::BoardConnection &connection,
                      const SettingsPlan &plan);
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <ostream>
 #include <set>
 
@@ -24,8 +25,6 @@ std::vector<device::SerialNumber> Scan(Environment &env)
     device::Discovery discovery{env.platform, connection, valueCaps};
     return device::Scan_USB_devices(discovery);
 }
-
-} // namespace
 
 constexpr const char *kButtonsHeader = "serial,time,result,buttons";
 
@@ -62,6 +61,8 @@ std::string TestButtons(Environment &env, const device::SerialNumber &serial,
     return ButtonTestVerdict(outcome, buttons.inputs);
 }
 
+} // namespace
+
 int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
                const std::optional<std::string> &logFile,
                const std::optional<StationButtonTest> &buttons)
@@ -75,13 +76,14 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
         threeColumns = fresh ? !buttons : !HasButtonsColumn(*logFile);
         log.open(*logFile, std::ios::app | std::ios::binary);
         if (!log) {
-            env.err << "tamo selftest: " << *logFile << ": cannot be opened for appending\n";
+            env.err << "tamo selftest: " << Escaped(*logFile)
+                    << ": cannot be opened for appending\n";
             return EXIT_USAGE;
         }
         if (fresh)
             log << (threeColumns ? "serial,time,result" : kButtonsHeader) << '\n' << std::flush;
         if (!fresh && threeColumns && buttons)
-            env.err << "tamo selftest: " << *logFile
+            env.err << "tamo selftest: " << Escaped(*logFile)
                     << " has the three columns of an older log; the button test's result goes "
                        "into its result column\n";
     }
@@ -95,8 +97,37 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
     // A station waits for hours: it enumerates (opening every HID interface) only when the
     // platform says the interfaces may have changed.
     device::ScanGate gate(env.platform.WatchDeviceChanges(), STATION_SAFETY_LOOK_MS);
+    // Boards attached but closed to us, by node: when first seen, and whether reported yet.
+    std::map<std::string, std::pair<std::uint64_t, bool>> closed;
+    const auto settling = [&] {
+        return std::any_of(closed.begin(), closed.end(),
+                           [](const auto &board) { return !board.second.second; });
+    };
+    const auto record = [&](const std::string &shown, const std::string &logSerial,
+                            const std::string &result, const std::string &detail, bool ok,
+                            const std::string &buttonVerdict) {
+        const std::string time = UtcTimestamp(env.clock.WallMs());
+        ++tested;
+        if (!ok)
+            failed.push_back(shown);
+        env.out << time << "  " << shown << "  " << result;
+        if (!ok && !detail.empty())
+            env.out << " (" << Escaped(detail) << ")";
+        if (!buttonVerdict.empty())
+            env.out << ", buttons " << Escaped(buttonVerdict);
+        env.out << '\n' << std::flush;
+        if (log.is_open()) {
+            std::string text = !ok && !detail.empty() ? result + ": " + detail : result;
+            if (threeColumns && !buttonVerdict.empty())
+                text += ", buttons " + buttonVerdict;
+            log << CsvField(logSerial) << ',' << time << ',' << CsvField(text);
+            if (!threeColumns)
+                log << ',' << CsvField(buttonVerdict);
+            log << '\n' << std::flush;
+        }
+    };
     for (std::uint32_t elapsed = 0; !env.interrupted(); elapsed = STATION_SCAN_INTERVAL_MS) {
-        if (!gate.due(elapsed)) {
+        if (!gate.due(elapsed, settling())) {
             env.clock.Sleep(STATION_SCAN_INTERVAL_MS);
             continue;
         }
@@ -111,27 +142,27 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
             const std::string buttonVerdict = buttons && result.status == EXIT_OK
                                                   ? TestButtons(env, serial, *buttons, result)
                                                   : std::string();
-            const std::string time = UtcTimestamp(env.clock.WallMs());
-            ++tested;
-            if (result.status != EXIT_OK)
-                failed.push_back(SerialText(serial));
-            env.out << time << "  " << SerialText(serial) << "  " << result.result;
-            if (result.status != EXIT_OK && !result.detail.empty())
-                env.out << " (" << result.detail << ")";
-            if (!buttonVerdict.empty())
-                env.out << ", buttons " << buttonVerdict;
-            env.out << '\n' << std::flush;
-            if (log.is_open()) {
-                std::string text = result.result;
-                if (result.status != EXIT_OK && !result.detail.empty())
-                    text += ": " + result.detail;
-                if (threeColumns && !buttonVerdict.empty())
-                    text += ", buttons " + buttonVerdict;
-                log << CsvField(Latin1ToUtf8(serial)) << ',' << time << ',' << CsvField(text);
-                if (!threeColumns)
-                    log << ',' << CsvField(buttonVerdict);
-                log << '\n' << std::flush;
-            }
+            record(SerialText(serial), Latin1ToUtf8(serial), result.result, result.detail,
+                   result.status == EXIT_OK, buttonVerdict);
+        }
+        // A board that discovery cannot open is skipped by it as if absent; here it is a board
+        // on the line like any other, and a failed one.
+        const std::uint64_t now = env.clock.SteadyMs();
+        const std::vector<device::InaccessibleBoard> closedNow = env.findInaccessibleBoards();
+        std::erase_if(closed, [&](const auto &board) {
+            return std::none_of(closedNow.begin(), closedNow.end(),
+                                [&](const auto &still) { return still.path == board.first; });
+        });
+        for (const device::InaccessibleBoard &board : closedNow) {
+            auto &[since, reported] = closed.try_emplace(board.path, now, false).first->second;
+            if (reported || now - since < STATION_CLOSED_SETTLE_MS || env.interrupted())
+                continue;
+            reported = true;
+            const std::string serial = SystemText(board.serialNumber.value_or(""));
+            record(serial.empty() ? Escaped(board.path) : Escaped(serial), serial,
+                   "Could not be opened", board.reason, false, {});
+            if (!board.fix.empty())
+                env.err << "  fix: " << Escaped(board.fix) << '\n';
         }
         if (!env.interrupted())
             env.clock.Sleep(STATION_SCAN_INTERVAL_MS);
@@ -147,7 +178,7 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
     }
     env.out << '\n';
     if (log.is_open() && !log) {
-        env.err << "tamo selftest: " << *logFile << ": writing failed\n";
+        env.err << "tamo selftest: " << Escaped(*logFile) << ": writing failed\n";
         return EXIT_FAILED;
     }
     return failed.empty() ? EXIT_OK : EXIT_FAILED;

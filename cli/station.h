@@ -17,6 +17,10 @@ inline constexpr std::uint32_t STATION_SCAN_INTERVAL_MS = 250;
 // How long it trusts the platform's notifications before it looks directly.
 inline constexpr std::uint32_t STATION_SAFETY_LOOK_MS = 2000;
 
+// A board that cannot be opened is reported once it is still closed this long after it was
+// first seen: udev grants the user access a moment after the node appears.
+inline constexpr std::uint64_t STATION_CLOSED_SETTLE_MS = 1000;
+
 // The button test each board gets after its self-test, when asked for.
 struct StationButtonTest {
     config::ButtonState inputs = 0xFFFFFFFFu;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text.h"
 
+#include "utf16_buffer.h"
+
 #include <cstdio>
 
 namespace tamo::cli {
@@ -15,6 +17,53 @@ void AppendUtf8(std::string &out, unsigned char c)
         out.push_back(static_cast<char>(0xC0 | (c >> 6)));
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
+}
+
+// The length of the well-formed UTF-8 sequence at text[i], with its code point; 0 when the
+// bytes there are not one (stray continuation, overlong form, surrogate, past U+10FFFF, cut
+// short).
+std::size_t SequenceAt(std::string_view text, std::size_t i, char32_t &codePoint)
+{
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char secondMin = 0x80;
+    unsigned char secondMax = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+        secondMin = lead == 0xE0 ? 0xA0 : 0x80;
+        secondMax = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+        secondMin = lead == 0xF0 ? 0x90 : 0x80;
+        secondMax = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() - i < length)
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto byte = static_cast<unsigned char>(text[i + k]);
+        if (k == 1 ? byte < secondMin || byte > secondMax : (byte & 0xC0) != 0x80)
+            return 0;
+        codePoint = (codePoint << 6) | (byte & 0x3F);
+    }
+    return length;
+}
+
+void AppendEscape(std::string &out, unsigned value)
+{
+    char escaped[5];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", value & 0xFF);
+    out += escaped;
 }
 
 // Days since 1970-01-01 to a civil date (Howard Hinnant's algorithm): no gmtime, which
@@ -42,20 +91,52 @@ std::string Latin1ToUtf8(std::string_view text)
     return out;
 }
 
-std::string Printable(std::string_view boardText)
+std::string SystemText(std::string_view utf8)
+{
+    std::string bytes;
+    for (const char16_t unit : device::Utf8ToUtf16(utf8)) {
+        if ((unit & 0xFF) == 0)
+            break;
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+    }
+    return Latin1ToUtf8(bytes);
+}
+
+std::optional<std::size_t> InvalidUtf8At(std::string_view text)
+{
+    char32_t codePoint = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = SequenceAt(text, i, codePoint);
+        if (length == 0)
+            return i;
+        i += length;
+    }
+    return std::nullopt;
+}
+
+std::string Escaped(std::string_view utf8)
 {
     std::string out;
-    for (const char ch : boardText) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F || (c >= 0x80 && c < 0xA0)) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-            out += escaped;
-        } else {
-            AppendUtf8(out, c);
+    char32_t codePoint = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t length = SequenceAt(utf8, i, codePoint);
+        if (length == 0) {
+            AppendEscape(out, static_cast<unsigned char>(utf8[i]));
+            ++i;
+            continue;
         }
+        if (codePoint < 0x20 || codePoint == 0x7F || (codePoint >= 0x80 && codePoint < 0xA0))
+            AppendEscape(out, static_cast<unsigned>(codePoint));
+        else
+            out.append(utf8.substr(i, length));
+        i += length;
     }
     return out;
+}
+
+std::string Printable(std::string_view boardText)
+{
+    return Escaped(Latin1ToUtf8(boardText));
 }
 
 std::string LabelValue(std::string_view labelText)
@@ -98,10 +179,14 @@ std::string HexBytes(std::span<const std::uint8_t> bytes)
     return out;
 }
 
-std::string CsvField(std::string_view text)
+std::string CsvField(std::string_view utf8)
 {
+    // OWASP's advice on CSV injection: these lead a formula (or hide one behind blanks).
+    constexpr std::string_view formulaStart = "=+-@\t\r";
     std::string out = "\"";
-    for (const char c : text) {
+    if (!utf8.empty() && formulaStart.find(utf8.front()) != formulaStart.npos)
+        out.push_back('\'');
+    for (const char c : Escaped(utf8)) {
         if (c == '"')
             out.push_back('"');
         out.push_back(c);

@@ -3,7 +3,9 @@
 // CSV.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,8 +16,20 @@ namespace tamo::cli {
 // as Latin-1 and give it as UTF-8.
 std::string Latin1ToUtf8(std::string_view text);
 
-// For a terminal: UTF-8 as above, with control characters written as \xNN so that a board
-// cannot move the cursor or clear the screen.
+// Text the system gives as UTF-8 (sysfs, a uevent's HID_UNIQ), unchecked, in the board's form:
+// one byte per UTF-16 code unit, up to the first whose low byte is zero, as the window shows
+// it, given as UTF-8. Ill-formed bytes count as U+FFFD.
+std::string SystemText(std::string_view utf8);
+
+// Where text stops being UTF-8; nothing when all of it is.
+std::optional<std::size_t> InvalidUtf8At(std::string_view text);
+
+// For a terminal or a log: UTF-8 text with the control characters (C0, DEL, C1) and every
+// byte that is not UTF-8 written as \xNN, so that no text can move the cursor, clear the
+// screen or start an escape sequence. Always valid UTF-8.
+std::string Escaped(std::string_view utf8);
+
+// A board's string for a terminal: Escaped(Latin1ToUtf8(boardText)).
 std::string Printable(std::string_view boardText);
 
 // A label text from the board session (" " and the string) without its leading space.
@@ -27,7 +41,9 @@ std::string UtcTimestamp(std::int64_t unixMs, bool withMilliseconds = false);
 // "00 EE 06 02"
 std::string HexBytes(std::span<const std::uint8_t> bytes);
 
-// One CSV field, always quoted, quotes doubled.
-std::string CsvField(std::string_view text);
+// One CSV field of UTF-8 text, safe to open in a spreadsheet: always quoted, quotes doubled,
+// control characters escaped as Escaped() does (so a record is one line), and a field that
+// starts with =, +, -, @, tab or CR led by ' so that no spreadsheet takes it for a formula.
+std::string CsvField(std::string_view utf8);
 
 } // namespace tamo::cli

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <stdexcept>
 
 namespace tamo::test {
 
@@ -20,6 +21,8 @@ int CliTest::Run(std::vector<std::string> args)
     };
     env.outIsTerminal = terminal;
     env.findInaccessibleBoards = [this] {
+        if (closedThrows)
+            throw std::runtime_error("no sysfs");
         return closed;
     };
     return cli::RunTamo(args, env);

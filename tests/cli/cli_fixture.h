@@ -52,6 +52,7 @@ protected:
     bool interrupted = false;
     bool terminal = false;
     std::vector<device::InaccessibleBoard> closed;
+    bool closedThrows = false; // looking for closed boards throws, as nothing in tamo should
 
     int Run(std::vector<std::string> args);
     // A board of the family that reports its buttons on change.

@@ -89,6 +89,36 @@ TEST_F(List, BoardTextsCannotSteerTheTerminal)
     EXPECT_FALSE(Contains(out.str(), "\x1b"));
     EXPECT_TRUE(Contains(out.str(), "S\\x1B[2J"));
     EXPECT_TRUE(Contains(out.str(), "Tamo\\x0D\\x0Afake line"));
+
+    // C1 controls (NEL, CSI) from the board, and from the system for a closed board: what the
+    // system gives (UTF-8, unchecked) is shown as the board would give it, converted once.
+    auto second = sim::FamilyBoard(u"S2");
+    second.product = u"Tamo\x85\x9B"
+                     u"2J";
+    platform.addDevice(second);
+    closed.push_back({"/dev/hidraw7", 0x1209, 0xA7E0, 0x0109, "S\xC3\xA9rie", "\xC2\x9B\x1b",
+                      "\xFF\xC3", "open(/dev/hidraw7): Permission denied", ""});
+    EXPECT_EQ(Run({"list"}), cli::EXIT_OK);
+    EXPECT_TRUE(Contains(out.str(), "Tamo\\x85\\x9B2J"));
+    EXPECT_TRUE(Contains(out.str(), "Série"));
+    EXPECT_TRUE(Contains(out.str(), "\\x9B\\x1B"));
+    EXPECT_FALSE(Contains(out.str(), "\xC2\x9B"));
+    EXPECT_FALSE(Contains(out.str(), "\xC2\x85"));
+    EXPECT_EQ(Run({"list", "--json"}), cli::EXIT_OK);
+    const auto json = nlohmann::json::parse(out.str());
+    EXPECT_EQ(json["boards"][2]["manufacturer"], "Série");
+    EXPECT_EQ(json["boards"][2]["serial_number"], "ýý"); // U+FFFD twice, by its low byte
+}
+
+TEST_F(List, AnErrorNoOneExpectedEndsTheCommandWithOneLine)
+{
+    closedThrows = true;
+    EXPECT_EQ(Run({"list"}), cli::EXIT_USAGE);
+    EXPECT_EQ(err.str(), "tamo: stopped by an unexpected error: no sysfs; nothing was sent\n");
+    AddBoard(u"S1");
+    EXPECT_EQ(Run({"list"}), cli::EXIT_BOARD_IO);
+    EXPECT_EQ(err.str(), "tamo: stopped by an unexpected error: no sysfs; a board was open, so "
+                         "part of the command may have reached it\n");
 }
 
 } // namespace tamo::test

@@ -142,13 +142,60 @@ TEST_F(Station, PutsTheSettingsFileOnEveryBoardThatPassesAndChecksIt)
     EXPECT_EQ(Model(board).settings(), Model(source).settings());
 }
 
-TEST_F(Station, ABadSettingsFileStopsTheStationBeforeItStarts)
+TEST_F(Station, ABadSettingsFileOrALogThatIsItStopsTheStationBeforeItStarts)
 {
     AddBoard(u"B1");
-    settings.write("{\"format\": \"tamo-settings\", \"version\": 1}");
+    const std::string bad = "{\"format\": \"tamo-settings\", \"version\": 1}";
+    settings.write(bad);
     EXPECT_EQ(Run({"selftest", "--station", "--load", settings.path()}), cli::EXIT_USAGE);
     EXPECT_TRUE(Contains(err.str(), "missing key \"encoders\""));
+    ASSERT_EQ(Run({"save", settings.path()}), cli::EXIT_OK);
+    const std::string good = settings.read();
+    platform.clearCalls();
+    EXPECT_EQ(Run({"selftest", "--station", "--load", settings.path(), "--log", settings.path()}),
+              cli::EXIT_USAGE);
+    EXPECT_TRUE(Contains(err.str(), "is the settings file given to --load"));
+    EXPECT_EQ(settings.read(), good);
     EXPECT_EQ(platform.countCalls("CreateFileA"), 0);
+}
+
+TEST_F(Station, ABoardThatCannotBeOpenedAndOneWithAFormulaForASerialAreOnTheRecord)
+{
+    const int formula = AddBoard(u"=HYPERLINK(\"x\")\nA9");
+    platform.unplug(formula);
+    const device::InaccessibleBoard locked{"/dev/hidraw7",
+                                           0x1209,
+                                           0xA7E0,
+                                           0x0109,
+                                           "Velbrin",
+                                           "Tamo micro 32",
+                                           "-S9",
+                                           "open(/dev/hidraw7): Permission denied",
+                                           "install the udev rule"};
+    // The closed board from 1 s to 4 s, reported once a look finds it still closed a second
+    // after it was first seen (udev opens a new node to the user a moment after it appears);
+    // the formula board at 5 s; Ctrl-C at 6 s.
+    clock.onSleep = [&](std::uint64_t now) {
+        if (now == 1000)
+            closed.push_back(locked);
+        if (now == 4000)
+            closed.clear();
+        if (now == 5000)
+            platform.plug(formula);
+        if (now >= 6000)
+            interrupted = true;
+    };
+    EXPECT_EQ(Run({"selftest", "--station", "--log", log.path()}), cli::EXIT_FAILED);
+    EXPECT_TRUE(Contains(out.str(), "2026-12-08T18:00:03Z  -S9  Could not be opened "
+                                    "(open(/dev/hidraw7): Permission denied)\n"
+                                    "2026-12-08T18:00:05Z  =HYPERLINK(\"x\")\\x0AA9  Passed\n"
+                                    "station: 2 boards tested: 1 passed, 1 failed (-S9)\n"));
+    EXPECT_TRUE(Contains(err.str(), "fix: install the udev rule"));
+    EXPECT_EQ(log.read(),
+              "serial,time,result\n"
+              "\"'-S9\",2026-12-08T18:00:03Z,\"Could not be opened: open(/dev/hidraw7): Permission "
+              "denied\"\n"
+              "\"'=HYPERLINK(\"\"x\"\")\\x0AA9\",2026-12-08T18:00:05Z,\"Passed\"\n");
 }
 
 } // namespace tamo::test

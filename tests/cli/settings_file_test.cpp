@@ -5,7 +5,21 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 namespace tamo::test {
+
+namespace {
+
+std::string TempFileText(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
 
 class SettingsFile : public CliTest {
 protected:
@@ -115,13 +129,45 @@ TEST_F(SettingsFile, AFaultyFileIsRefusedWholeNamingTheLineAndKey)
                   name + ":23: key \"a_input\": 3 is not a text");
 }
 
+// Files a careless or hostile hand makes: each refused whole, naming the line, nothing sent,
+// and nothing of the file reaches the terminal raw.
+TEST_F(SettingsFile, HostileFilesAreRefusedNeverACrash)
+{
+    const std::string name = file.path();
+    const std::string good = Edited("", "");
+    const std::vector<std::pair<std::string, std::string>> bad{
+        {Edited("\"version\": 1", "\"version\": 1e400"), ":3: not a tamo settings file: not JSON "
+                                                         "(number overflow parsing '1e400')"},
+        {"{\"format\": " + std::string(300000, '[') + std::string(300000, ']') + "}",
+         ":1: not a tamo settings file: nested deeper than 16 levels"},
+        {good + std::string("\0junk", 5), ":25: not a tamo settings file: a NUL byte"},
+        {good + "{}", ":25: not a tamo settings file: not JSON"},
+        {Edited("\"version\": 1,", "\"version\": 2,\n  \"version\": 1,"),
+         ":4: key \"version\" is given twice"},
+        {Edited("\"a_input\"", "\"pulse_l\\u0065ngth\": \"8 ms\",\n  \"a_input\""),
+         ":23: key \"pulse_length\" is given twice"},
+        {Edited("\"B5+B6\": \"off\"", "\"B5+B6\": \"of\xC3\""),
+         ":13: not a tamo settings file: not UTF-8 text (byte 0xC3)"},
+        {Edited("\"a_input\"", "\"a_\\u001b[2Jinput\""), ":23: unknown key \"a_\\x1B[2Jinput\""},
+        // C1 CSI, in a value too long to be shown whole.
+        {Edited("\"200 ms\"", "\"\xC2\x9B" + std::string(100, 'x') + "\""),
+         ":22: key \"pulse_length\": \"\\x9Bxxx"},
+    };
+    for (const auto &[text, expected] : bad) {
+        ExpectRefused(text, name + expected);
+        EXPECT_FALSE(Contains(err.str(), "\x1b")) << text.substr(0, 200);
+        EXPECT_FALSE(Contains(err.str(), "\xC2\x9B")) << text.substr(0, 200);
+        EXPECT_LT(err.str().size(), 400u);
+    }
+}
+
 TEST_F(SettingsFile, AFileThatIsNotOursIsRefused)
 {
     ExpectRefused("{\"name\": \"something else\"}\n", "not a tamo settings file");
     ExpectRefused("[1, 2, 3]\n", "not a tamo settings file");
     ExpectRefused("{\n  \"format\": \"tamo-settings\",\n  \"version\": 1,\n  oops\n}\n",
                   file.path() + ":4: not a tamo settings file: not JSON");
-    ExpectRefused(std::string("\x89PNG\r\n\x1a\n", 8), "not JSON");
+    ExpectRefused(std::string("\x89PNG\r\n\x1a\n", 8), "not UTF-8 text (byte 0x89)");
 
     platform.clearCalls();
     EXPECT_EQ(Run({"load", file.path() + ".missing", "DST"}), cli::EXIT_USAGE);
@@ -129,16 +175,51 @@ TEST_F(SettingsFile, AFileThatIsNotOursIsRefused)
     EXPECT_EQ(platform.countCalls("CreateFileA"), 0);
 }
 
-TEST_F(SettingsFile, SaveLeavesNoHalfFileAndRefusesAPulseLengthNoListNames)
+TEST_F(SettingsFile, SaveRefusesASettingNoListNamesAndWritesNothing)
 {
     file.write("previous");
-    Hold(source, {0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(Run({"save", file.path(), "SRC"}), cli::EXIT_FAILED);
-    EXPECT_TRUE(Contains(err.str(), "pulse length 0"));
-    EXPECT_EQ(file.read(), "previous");
+    // Pulse length bytes 0 and 40, "A" input mode 9: the window would show another item.
+    const std::vector<std::pair<std::array<std::uint8_t, 6>, std::string>> unnamed{
+        {{0, 0, 0, 0, 0, 0}, "holds pulse length byte 0, which no list item names"},
+        {{0, 0, 0, 0, 40, 0}, "holds pulse length byte 40, which no list item names"},
+        {{0, 0, 0, 0, 6, 9}, "holds \"A\" input mode byte 9, which no list item names"},
+    };
+    for (const auto &[held, expected] : unnamed) {
+        Hold(source, held);
+        EXPECT_EQ(Run({"save", file.path(), "SRC"}), cli::EXIT_FAILED);
+        EXPECT_TRUE(Contains(err.str(), expected));
+        EXPECT_EQ(file.read(), "previous");
+    }
+}
 
-    EXPECT_EQ(Run({"save", file.path() + "/no/such/dir/x.json", "SRC"}), cli::EXIT_FAILED);
-    EXPECT_TRUE(Contains(err.str(), "tamo save:"));
+// Save replaces a file in one step and is kind to what was there (links and modes: in
+// save_posix_test.cpp).
+TEST_F(SettingsFile, SaveLeavesTheUsersFilesAsTheyWereAndRefusesAWriteProtectedOne)
+{
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(file.path()).parent_path();
+    const std::string own = file.path() + ".tmp";
+    std::ofstream(own) << "mine";
+    file.write("old");
+    ASSERT_EQ(Run({"save", file.path(), "SRC"}), cli::EXIT_OK) << err.str();
+    EXPECT_TRUE(Contains(file.read(), "\"pulse_length\": \"200 ms\""));
+    EXPECT_EQ(TempFileText(own), "mine");
+    // Nothing left beside it: the file, the user's own and nothing else.
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+
+    // Refused, though root (or an administrator) could replace it.
+    file.write("protected");
+    fs::permissions(file.path(), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(Run({"save", file.path(), "SRC"}), cli::EXIT_FAILED);
+    EXPECT_TRUE(Contains(err.str(), file.path() + ": write-protected ("));
+    EXPECT_EQ(file.read(), "protected");
+    fs::permissions(file.path(), fs::perms::owner_write, fs::perm_options::add);
+
+    // The error names what the user typed, not a file of ours.
+    const std::string missing = (folder / "no" / "such" / "gold.json").string();
+    EXPECT_EQ(Run({"save", missing, "SRC"}), cli::EXIT_FAILED);
+    EXPECT_TRUE(Contains(err.str(), "tamo save: " + missing + ": cannot write in its folder"));
+    EXPECT_FALSE(Contains(err.str(), ".tmp"));
 }
 
 } // namespace tamo::test
