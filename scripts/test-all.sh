@@ -3,8 +3,9 @@
 # Installs what is missing, builds everything and runs every test: the unit, GUI, scenario and
 # real-kernel tests, the same tests under AddressSanitizer and UndefinedBehaviorSanitizer, the
 # whole tool cross-built for Windows (Qt for mingw-w64 built once and cached) with its tests,
-# every scenario, the tool itself and its zip and installer under Wine, and the descriptor
-# fuzzer for a bounded time.
+# every scenario, the tool itself and its zip and installer under Wine, the descriptor and
+# settings-file fuzzers for a bounded time, and last the downloads of this commit in dist/
+# with their checksums (scripts/release.sh --reuse).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-$(nproc)}
@@ -32,3 +33,7 @@ echo "== Windows part took $((SECONDS - windows_start))s"
 
 echo "== descriptor fuzzer"
 scripts/run-fuzz.sh
+
+# The downloads of this commit from what was just built, checked as a release is.
+echo "== the downloads (scripts/release.sh --reuse)"
+scripts/release.sh --reuse --allow-dirty
