@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The one version: project(VERSION) names the release; a build of any other commit than the
-# release's tag v<version> adds the commit as git describe gives it (0.2.0-12-gabc1234, or
-# 0.2.0-gabc1234 before the first tag), and a build outside git says so.
+# release's tag v<version> adds the commit as git describe names it, after a '+' (SemVer's build
+# metadata, and for dpkg a version after the release's): 0.2.0+12.gabc1234 is 12 commits after
+# v0.2.0, 0.2.0+gabc1234 a commit before the tag exists. A build outside git says so.
 #   TAMO_VERSION       what every program, file name and package shows
 #   TAMO_VERSION_TEXT  the same, or "<version> (unknown commit)" outside git
 # Both go into <build>/generated/tamo_version.h, and TAMO_VERSION into <build>/tamo-version.txt
@@ -14,14 +15,14 @@ if(GIT_FOUND AND EXISTS "${PROJECT_SOURCE_DIR}/.git")
                     OUTPUT_VARIABLE _tamo_describe OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
     if(_tamo_tagged EQUAL 0 AND _tamo_describe MATCHES "^v[^-]+-([0-9]+)-(g[0-9a-f]+)$")
         if(NOT CMAKE_MATCH_1 EQUAL 0)
-            set(_tamo_commit "-${CMAKE_MATCH_1}-${CMAKE_MATCH_2}")
+            set(_tamo_commit "+${CMAKE_MATCH_1}.${CMAKE_MATCH_2}")
         endif()
     else()
         execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --short=7 HEAD
                         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} RESULT_VARIABLE _tamo_has_head
                         OUTPUT_VARIABLE _tamo_head OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
         if(_tamo_has_head EQUAL 0)
-            set(_tamo_commit "-g${_tamo_head}")
+            set(_tamo_commit "+g${_tamo_head}")
         endif()
     endif()
     # HEAD names a branch whose file moves with each commit, or a commit itself. (In a linked

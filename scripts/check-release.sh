@@ -42,7 +42,7 @@ metainfo=$(dpkg-deb --fsys-tarfile "$dist/tamo-config_${version}_${arch}.deb" \
 releases=$(sed -n 's/.*<release version="\([0-9.]*\)" date="\([0-9-]*\)">.*/\1 \2/p' <<<"$metainfo")
 [ "$releases" = "$news" ] || fail "the metainfo's releases ($releases) are not NEWS.md's ($news)"
 case $version in
-"$release" | "$release"-*) ;;
+"$release" | "$release"+*) ;;
 *) fail "version $version is not of release $release" ;;
 esac
 echo "check-release: $dist holds tamo-config $version, each file as SHA256SUMS says; NEWS.md and the metainfo agree"

@@ -84,6 +84,7 @@ QT_QPA_PLATFORM=offscreen timeout 60 "$root/usr/bin/tamo-config-demo" --screensh
 rm -f "$root.png"
 help=$("$root/usr/bin/tamo" --help) || fail "the installed tamo --help failed"
 grep -q '^  selftest ' <<<"$help" || fail "the installed tamo does not list its commands"
+[ "$("$root/usr/bin/tamo" --version)" = "tamo $version" ] || fail "the installed tamo is not $version"
 
 echo "== desktop entry and AppStream metainfo"
 desktop-file-validate "$root/usr/share/applications/tamo-config.desktop"
