@@ -10,8 +10,8 @@
 #                                       this very commit, without building again
 #   scripts/release.sh --allow-dirty    with uncommitted changes (a trial, not a release)
 #
-# The packaging is told SOURCE_DATE_EPOCH (the commit's time), so the tarball and what honours
-# it come out the same on every run of the same commit.
+# The packaging is told SOURCE_DATE_EPOCH (the commit's time), so the tarball, the .deb and
+# whatever else honours it come out the same on every run of the same commit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 reuse=0
@@ -41,6 +41,11 @@ version=$(cat build/tamo-version.txt)
 cmake -S . -B build-win64 >/dev/null
 [ "$(cat build-win64/tamo-version.txt)" = "$version" ] \
     || fail "build-win64/ is of $(cat build-win64/tamo-version.txt), not $version: run without --reuse"
+
+# Packaged again from the builds just tested, now with SOURCE_DATE_EPOCH, so that a commit
+# gives the same files on every run where the packagers honour it.
+cpack --config build/CPackConfig.cmake -B build/deb-out >/dev/null
+(cd build-win64 && cpack >cpack.log 2>&1) || { cat build-win64/cpack.log; fail "cpack failed in build-win64/"; }
 
 arch=$(dpkg --print-architecture)
 deb=build/deb-out/tamo-config_${version}_${arch}.deb
