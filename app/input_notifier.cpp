@@ -3,6 +3,8 @@
 
 #include "system_input_notifier.h"
 
+#include <QMetaObject>
+
 namespace tamo::app {
 
 InputNotifier::InputNotifier(device::HidPlatform &platform, device::PlatformHandle readHandle,
@@ -25,6 +27,13 @@ InputNotifier::~InputNotifier()
 {
     if (kind_ == device::InputWait::Kind::Notify)
         platform_.NotifyInput(handle_, {});
+    if (system_) {
+        // Often ended from inside its own signal (a read that found the board gone): switched
+        // off now, before the handle is closed, and deleted once that signal has returned.
+        QMetaObject::invokeMethod(system_.get(), "setEnabled", Qt::DirectConnection,
+                                  Q_ARG(bool, false));
+        system_.release()->deleteLater();
+    }
 }
 
 } // namespace tamo::app
