@@ -19,46 +19,6 @@ void AppendUtf8(std::string &out, unsigned char c)
     }
 }
 
-// The length of the well-formed UTF-8 sequence at text[i], with its code point; 0 when the
-// bytes there are not one (stray continuation, overlong form, surrogate, past U+10FFFF, cut
-// short).
-std::size_t SequenceAt(std::string_view text, std::size_t i, char32_t &codePoint)
-{
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
-    }
-    std::size_t length = 0;
-    unsigned char secondMin = 0x80;
-    unsigned char secondMax = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        codePoint = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        codePoint = lead & 0x0F;
-        secondMin = lead == 0xE0 ? 0xA0 : 0x80;
-        secondMax = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        codePoint = lead & 0x07;
-        secondMin = lead == 0xF0 ? 0x90 : 0x80;
-        secondMax = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (text.size() - i < length)
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto byte = static_cast<unsigned char>(text[i + k]);
-        if (k == 1 ? byte < secondMin || byte > secondMax : (byte & 0xC0) != 0x80)
-            return 0;
-        codePoint = (codePoint << 6) | (byte & 0x3F);
-    }
-    return length;
-}
-
 void AppendEscape(std::string &out, unsigned value)
 {
     char escaped[5];
@@ -104,12 +64,11 @@ std::string SystemText(std::string_view utf8)
 
 std::optional<std::size_t> InvalidUtf8At(std::string_view text)
 {
-    char32_t codePoint = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = SequenceAt(text, i, codePoint);
-        if (length == 0)
+        const device::Utf8Sequence sequence = device::Utf8SequenceAt(text, i);
+        if (!sequence.wellFormed)
             return i;
-        i += length;
+        i += sequence.length;
     }
     return std::nullopt;
 }
@@ -117,10 +76,9 @@ std::optional<std::size_t> InvalidUtf8At(std::string_view text)
 std::string Escaped(std::string_view utf8)
 {
     std::string out;
-    char32_t codePoint = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t length = SequenceAt(utf8, i, codePoint);
-        if (length == 0) {
+        const auto [wellFormed, length, codePoint] = device::Utf8SequenceAt(utf8, i);
+        if (!wellFormed) {
             AppendEscape(out, static_cast<unsigned char>(utf8[i]));
             ++i;
             continue;

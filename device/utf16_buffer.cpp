@@ -27,68 +27,63 @@ void AppendCodePoint(std::u16string &out, char32_t codePoint)
 
 } // namespace
 
+Utf8Sequence Utf8SequenceAt(std::string_view text, std::size_t at)
+{
+    const auto lead = static_cast<std::uint8_t>(text[at]);
+    if (lead < 0x80)
+        return {true, 1, lead};
+    // Length and the allowed range of the second byte, which is what rules out overlong
+    // forms, surrogates and values past U+10FFFF.
+    std::size_t length = 0;
+    std::uint8_t secondMin = 0x80;
+    std::uint8_t secondMax = 0xBF;
+    char32_t codePoint = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        codePoint = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        codePoint = lead & 0x0F;
+        if (lead == 0xE0)
+            secondMin = 0xA0;
+        else if (lead == 0xED)
+            secondMax = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        codePoint = lead & 0x07;
+        if (lead == 0xF0)
+            secondMin = 0x90;
+        else if (lead == 0xF4)
+            secondMax = 0x8F;
+    } else {
+        return {false, 1, 0};
+    }
+    std::size_t taken = 1;
+    while (taken < length) {
+        if (at + taken >= text.size())
+            return {false, taken, 0};
+        const auto byte = static_cast<std::uint8_t>(text[at + taken]);
+        const bool inRange =
+            taken == 1 ? byte >= secondMin && byte <= secondMax : IsContinuation(byte);
+        if (!inRange)
+            return {false, taken, 0};
+        codePoint = (codePoint << 6) | (byte & 0x3F);
+        ++taken;
+    }
+    return {true, length, codePoint};
+}
+
 std::u16string Utf8ToUtf16(std::string_view utf8)
 {
     std::u16string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<std::uint8_t>(utf8[i]);
-        if (lead < 0x80) {
-            out.push_back(lead);
-            ++i;
-            continue;
-        }
-        // Length and the allowed range of the second byte, which is what rules out overlong
-        // forms, surrogates and values past U+10FFFF.
-        std::size_t length = 0;
-        std::uint8_t secondMin = 0x80;
-        std::uint8_t secondMax = 0xBF;
-        char32_t codePoint = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            codePoint = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            codePoint = lead & 0x0F;
-            if (lead == 0xE0)
-                secondMin = 0xA0;
-            else if (lead == 0xED)
-                secondMax = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            codePoint = lead & 0x07;
-            if (lead == 0xF0)
-                secondMin = 0x90;
-            else if (lead == 0xF4)
-                secondMax = 0x8F;
-        } else {
-            out.push_back(REPLACEMENT);
-            ++i;
-            continue;
-        }
-        std::size_t taken = 1;
-        bool complete = true;
-        while (taken < length) {
-            if (i + taken >= utf8.size()) {
-                complete = false;
-                break;
-            }
-            const auto byte = static_cast<std::uint8_t>(utf8[i + taken]);
-            const bool inRange =
-                taken == 1 ? byte >= secondMin && byte <= secondMax : IsContinuation(byte);
-            if (!inRange) {
-                complete = false;
-                break;
-            }
-            codePoint = (codePoint << 6) | (byte & 0x3F);
-            ++taken;
-        }
-        if (complete)
-            AppendCodePoint(out, codePoint);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const Utf8Sequence sequence = Utf8SequenceAt(utf8, i);
+        if (sequence.wellFormed)
+            AppendCodePoint(out, sequence.codePoint);
         else
             out.push_back(REPLACEMENT);
-        i += taken;
+        i += sequence.length;
     }
     return out;
 }

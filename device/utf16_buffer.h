@@ -9,6 +9,17 @@
 
 namespace tamo::device {
 
+// One step through UTF-8 text: the sequence at text[at], whole and well formed or not.
+struct Utf8Sequence {
+    bool wellFormed = false;
+    // Its bytes; for an ill-formed one its maximal ill-formed part, at least 1.
+    std::size_t length = 0;
+    char32_t codePoint = 0;
+};
+// at < text.size(). Ill-formed: a stray continuation byte, a truncated or overlong sequence,
+// an encoded surrogate, a value past U+10FFFF.
+Utf8Sequence Utf8SequenceAt(std::string_view text, std::size_t at);
+
 // Each maximal ill-formed subsequence (stray continuation byte, truncated or overlong
 // sequence, encoded surrogate, value past U+10FFFF) becomes one U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
