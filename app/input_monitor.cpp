@@ -14,7 +14,11 @@ void MainWindow::PollInputReport()
 {
     bool lostThisTick = std::exchange(lostBetweenTicks_, false);
     if (connection_.DeviceFound) {
-        const config::InputPoll poll = session().PollInput();
+        // While the button test runs every report counts: after a busy moment this tick may
+        // come before the notifier, and a read of the timer's size would drop the oldest.
+        const config::InputPoll poll = session().PollInput(
+            testRunning_ ? config::StreamReadBytes(connection_.Capabilities.InputReportByteLength)
+                         : config::INPUT_READ_BYTES);
         if (testRunning_ && !poll.reports.empty())
             buttonTest_->addRead(poll.reports, Timer->steadyUs());
         // The newest report of this tick, whether this read or one as it arrived brought it.

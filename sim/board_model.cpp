@@ -103,12 +103,12 @@ std::vector<std::vector<std::uint8_t>> BoardModel::takeInputReports(std::uint64_
     return reports;
 }
 
-std::vector<std::uint8_t> BoardModel::inputReport() const
+std::vector<std::uint8_t> BoardModel::inputReportWith(std::uint32_t buttons) const
 {
     std::vector<std::uint8_t> report(inputLength_, 0);
     for (std::size_t i = 0; i < 4; ++i) {
         if (3 + i < report.size())
-            report[3 + i] = static_cast<std::uint8_t>(buttons_ >> (8 * i));
+            report[3 + i] = static_cast<std::uint8_t>(buttons >> (8 * i));
     }
     return report;
 }

@@ -53,7 +53,9 @@ public:
     // Reports produced up to nowMs: a streaming board one per period, an on-change board
     // those its changes queued.
     std::vector<std::vector<std::uint8_t>> takeInputReports(std::uint64_t nowMs);
-    std::vector<std::uint8_t> inputReport() const;
+    std::vector<std::uint8_t> inputReport() const { return inputReportWith(buttons_); }
+    // The input report the board sends with these buttons.
+    std::vector<std::uint8_t> inputReportWith(std::uint32_t buttons) const;
 
     std::uint16_t featureReportByteLength() const { return featureLength_; }
     std::uint16_t inputReportByteLength() const { return inputLength_; }

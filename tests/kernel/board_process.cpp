@@ -177,8 +177,18 @@ void BoardProcess::readLines()
 
 std::string BoardProcess::order(const std::string &line, std::chrono::milliseconds timeout)
 {
-    if (toBoard_ < 0 || !WriteAll(toBoard_, line + "\n"))
+    if (!send(line))
         return lastReply_ = "error: board program not running";
+    return reply(timeout);
+}
+
+bool BoardProcess::send(const std::string &line)
+{
+    return toBoard_ >= 0 && WriteAll(toBoard_, line + "\n");
+}
+
+std::string BoardProcess::reply(std::chrono::milliseconds timeout)
+{
     std::unique_lock lock(mutex_);
     if (!changed_.wait_for(lock, timeout, [this] { return !replies_.empty() || ended_; })
         || replies_.empty())

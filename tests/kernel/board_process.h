@@ -38,6 +38,10 @@ public:
     // Sends one order and returns its reply ("ok ..." or "error ..."), or "timeout".
     std::string order(const std::string &line,
                       std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    // Sends one order without waiting for its reply (a test that reads meanwhile).
+    bool send(const std::string &line);
+    // The oldest reply not taken yet, or "timeout" when none came within the time.
+    std::string reply(std::chrono::milliseconds timeout);
     // Creates a device and returns its node path (/dev/hidrawN); empty on failure, with the
     // reply in lastReply(). A USB board's reply also names its USB device node.
     std::string create(const std::string &name, const std::string &options = {});

@@ -4,11 +4,13 @@
 #include "board_bytes.h"
 #include "board_descriptors.h"
 #include "board_identity.h"
+#include "board_orders.h"
 #include "discovery.h"
 #include "enumerated_paths.h"
 #include "hid_linux.h"
 #include "hid_string.h"
 #include "report_descriptor.h"
+#include "tap_reader.h"
 #include "uhid_boards_test.h"
 
 #include <algorithm>
@@ -370,6 +372,29 @@ TEST_F(HidrawKernel, NoDescriptorIsLeftOpen)
     EXPECT_TRUE(device::Scan_USB_devices(discovery).empty());
     EXPECT_FALSE(device::FindTheHid(discovery, "B-1").found);
     EXPECT_EQ(OpenDescriptorCount(), before);
+}
+
+// The uhid board's timed changes: each goes as one report, on its schedule, on the clock the
+// reader stamps its reads with; the button test counts every press of both.
+TEST_F(HidrawKernel, TimedTapsAndABounceArriveOneReportAChangeAfterTheirSendTimes)
+{
+    create("b", "serial=TAPS-U stream=onchange");
+    const TapRun run = ReadTaps(*boards, "TAPS-U", {"taps b 2 50 5 20 40 3", "bounce b 32"});
+    ASSERT_EQ(run.failure, "");
+    ASSERT_EQ(run.sentUs.size(), 106u) << ::testing::PrintToString(run.replies);
+    const std::vector<std::uint64_t> arrived = ArrivalTimes(run.reads);
+    ASSERT_EQ(arrived.size(), 106u);
+    std::string error;
+    const auto taps = orders::ScriptChanges(*orders::ParseOrder("taps b 2 50 5 20 40 3", error), 0);
+    for (std::size_t k = 0; k < arrived.size(); ++k)
+        EXPECT_GE(arrived[k], run.sentUs[k]) << k;
+    // On its schedule: from absolute times the last tap ends where the taps put it.
+    EXPECT_NEAR(static_cast<double>(run.sentUs[taps.size() - 1] - run.sentUs[0]),
+                static_cast<double>(taps.back().atUs), 100'000.0);
+    EXPECT_EQ(run.test.input(2).presses, 50u);
+    EXPECT_EQ(run.test.input(32).presses, 3u);
+    EXPECT_EQ(run.test.seen(), (config::ButtonState{1} << 31) | 2);
+    EXPECT_EQ(run.test.pressedNow(), 0u);
 }
 
 } // namespace

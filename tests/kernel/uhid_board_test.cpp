@@ -5,6 +5,7 @@
 #include "board_orders.h"
 #include "uhid_device.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 #include <linux/uhid.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace tamo::test {
 namespace {
@@ -47,10 +50,32 @@ TEST(UhidBoardOrders, CreateOptionsAndValues)
 
 TEST(UhidBoardOrders, MalformedOrdersAreRefusedWithAReason)
 {
-    for (const char *line :
-         {"", "jump b1", "buttons", "buttons b1", "buttons b1 0x100000000", "selftest b1 256",
-          "status b1 x", "create b1 vid=0x10000", "create b1 stream=0ms", "create b1 colour=red",
-          "create b1 kind=mouse", "create b1 product=\"open", "unplug b1 now", "quit now"}) {
+    for (const char *line : {"",
+                             "jump b1",
+                             "buttons",
+                             "buttons b1",
+                             "buttons b1 0x100000000",
+                             "selftest b1 256",
+                             "status b1 x",
+                             "create b1 vid=0x10000",
+                             "create b1 stream=0ms",
+                             "create b1 colour=red",
+                             "create b1 kind=mouse",
+                             "create b1 product=\"open",
+                             "unplug b1 now",
+                             "quit now",
+                             "taps b1 1 10 10 20 60",
+                             "taps b1 0 10 10 20 60 7",
+                             "taps b1 33 10 10 20 60 7",
+                             "taps b1 1 0 10 20 60 7",
+                             "taps b1 1 10 0 20 60 7",
+                             "taps b1 1 10 10 0 60 7",
+                             "taps b1 1 10 10 60 20 7",
+                             "taps b1 1 10 10 20 60000000 7",
+                             "taps b1 1 10 10 20 60 x",
+                             "bounce b1",
+                             "bounce b1 0",
+                             "bounce b1 5 6"}) {
         std::string error;
         EXPECT_FALSE(orders::ParseOrder(line, error)) << line;
         EXPECT_FALSE(error.empty()) << line;
@@ -58,6 +83,51 @@ TEST(UhidBoardOrders, MalformedOrdersAreRefusedWithAReason)
     std::string error;
     EXPECT_FALSE(orders::ParseOrder("create b1 marker=Tamo", error));
     EXPECT_NE(error.find("string 42"), std::string::npos) << error;
+}
+
+// Taps and a bounce, as both board programs send them: every change with its time, the other
+// buttons kept.
+TEST(UhidBoardOrders, TapsAndBounceAreTimedChangesOfOneButton)
+{
+    std::string error;
+    const auto taps = orders::ParseOrder("taps b1 3 50 10 20 60 7", error);
+    ASSERT_TRUE(taps) << error;
+    const std::uint32_t others = 0x80000001;
+    const auto changes = orders::ScriptChanges(*taps, others | 0x4);
+    ASSERT_EQ(changes.size(), 100u);
+    EXPECT_EQ(changes.front().atUs, 0u);
+    std::uint64_t shortestGap = ~std::uint64_t{0};
+    std::uint64_t longestGap = 0;
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        EXPECT_EQ(changes[i].buttons, i % 2 == 0 ? others | 0x4 : others) << i;
+        if (i % 2 == 1) {
+            EXPECT_EQ(changes[i].atUs - changes[i - 1].atUs, 10'000u) << i;
+        } else if (i > 0) {
+            const std::uint64_t gap = changes[i].atUs - changes[i - 1].atUs;
+            shortestGap = std::min(shortestGap, gap);
+            longestGap = std::max(longestGap, gap);
+        }
+    }
+    EXPECT_GE(shortestGap, 20'000u);
+    EXPECT_LE(longestGap, 60'000u);
+    // Drawn, not fixed; the same from the same seed, others from another.
+    EXPECT_GT(longestGap - shortestGap, 10'000u);
+    const auto again = orders::ScriptChanges(*taps, others);
+    const auto other =
+        orders::ScriptChanges(*orders::ParseOrder("taps b1 3 50 10 20 60 8", error), others);
+    EXPECT_EQ(again.back().atUs, changes.back().atUs);
+    EXPECT_NE(other.back().atUs, changes.back().atUs);
+
+    const auto bounce = orders::ParseOrder("bounce b1 32", error);
+    ASSERT_TRUE(bounce) << error;
+    const auto bounced = orders::ScriptChanges(*bounce, 1);
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> got;
+    for (const auto &change : bounced)
+        got.emplace_back(change.atUs, change.buttons);
+    const std::uint32_t on = 0x80000001;
+    EXPECT_EQ(got, (std::vector<std::pair<std::uint64_t, std::uint32_t>>{
+                       {0, on}, {5000, 1}, {6500, on}, {9500, 1}, {11500, on}, {51500, 1}}));
+    EXPECT_EQ(orders::ScriptReply({12, 3456}), "changes=2 sent=12,3456");
 }
 
 class UhidProtocol : public ::testing::Test {

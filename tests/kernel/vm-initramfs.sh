@@ -50,8 +50,10 @@ for entry in "$@"; do
 done
 
 uses_qt=false
+# grep reads all of ldd's output (no -q): under pipefail, an ldd cut off by grep's early exit
+# fails the pipe, and a Qt program then went into the VM without its platform plugin.
 for elf in "${elves[@]}"; do
-    ldd "$elf" | grep -q 'libQt6Gui' && uses_qt=true
+    ldd "$elf" | grep 'libQt6Gui' >/dev/null && uses_qt=true
 done
 if $uses_qt; then
     plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
@@ -70,7 +72,7 @@ fi
 
 declare -A copied=()
 for elf in "${elves[@]}"; do
-    if ldd "$elf" | grep -q 'not found'; then
+    if ldd "$elf" | grep 'not found' >/dev/null; then
         say "$elf: $(ldd "$elf" | grep 'not found' | tr -s ' \t' ' ')"
         exit 1
     fi

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board_orders.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -11,11 +12,13 @@ namespace tamo::orders {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, Verb>, 9> kVerbs{{
+constexpr std::array<std::pair<std::string_view, Verb>, 11> kVerbs{{
     {"create", Verb::Create},
     {"buttons", Verb::Buttons},
     {"selftest", Verb::SelfTest},
     {"status", Verb::Status},
+    {"taps", Verb::Taps},
+    {"bounce", Verb::Bounce},
     {"unplug", Verb::Unplug},
     {"replug", Verb::Replug},
     {"remove", Verb::Remove},
@@ -156,7 +159,103 @@ bool ParseOption(std::string_view word, CreateOptions &options, Transport transp
     return ok;
 }
 
+constexpr int kButtons = 32;
+constexpr std::uint32_t kMaxTaps = 10'000;
+constexpr std::uint32_t kMaxTapMs = 60'000;
+
+// Pressed, released, pressed, ... from the first change, in microseconds.
+constexpr std::array<std::uint64_t, 6> kBounceUs{0, 5'000, 6'500, 9'500, 11'500, 51'500};
+
+// splitmix64: the same gaps from the same seed on every system.
+std::uint64_t NextRandom(std::uint64_t &state)
+{
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+bool ParseScript(const std::vector<std::string> &words, Order &order, std::string &error)
+{
+    const bool taps = order.verb == Verb::Taps;
+    const std::size_t expected = taps ? 8 : 3;
+    const std::string usage =
+        taps ? "taps NAME BUTTON COUNT PRESS_MS GAP_MIN_MS GAP_MAX_MS SEED" : "bounce NAME BUTTON";
+    if (words.size() != expected) {
+        error = "usage: " + usage;
+        return false;
+    }
+    const auto button = ParseNumber<std::uint32_t>(words[2]);
+    if (!button || *button < 1 || *button > kButtons) {
+        error = "the button is 1 to 32, not '" + words[2] + "'";
+        return false;
+    }
+    order.taps.button = static_cast<int>(*button);
+    if (!taps)
+        return true;
+    const auto count = ParseNumber<std::uint32_t>(words[3]);
+    const auto pressMs = ParseNumber<std::uint32_t>(words[4]);
+    const auto gapMinMs = ParseNumber<std::uint32_t>(words[5]);
+    const auto gapMaxMs = ParseNumber<std::uint32_t>(words[6]);
+    const auto seed = ParseNumber<std::uint64_t>(words[7]);
+    auto inRange = [](const std::optional<std::uint32_t> &value, std::uint32_t most) {
+        return value && *value >= 1 && *value <= most;
+    };
+    if (!inRange(count, kMaxTaps) || !inRange(pressMs, kMaxTapMs) || !inRange(gapMinMs, kMaxTapMs)
+        || !inRange(gapMaxMs, kMaxTapMs) || *gapMaxMs < *gapMinMs || !seed) {
+        error = "usage: " + usage + " (COUNT 1 to " + std::to_string(kMaxTaps) + ", times 1 to "
+                + std::to_string(kMaxTapMs) + " ms, GAP_MIN_MS <= GAP_MAX_MS)";
+        return false;
+    }
+    order.taps.count = *count;
+    order.taps.pressMs = *pressMs;
+    order.taps.gapMinMs = *gapMinMs;
+    order.taps.gapMaxMs = *gapMaxMs;
+    order.taps.seed = *seed;
+    return true;
+}
+
 } // namespace
+
+std::uint32_t ScriptButtonBit(const Order &order)
+{
+    return std::uint32_t{1} << (std::clamp(order.taps.button, 1, kButtons) - 1);
+}
+
+std::vector<ScriptedChange> ScriptChanges(const Order &order, std::uint32_t others)
+{
+    const std::uint32_t bit = ScriptButtonBit(order);
+    const std::uint32_t released = others & ~bit;
+    std::vector<ScriptedChange> changes;
+    if (order.verb == Verb::Bounce) {
+        for (std::size_t i = 0; i < kBounceUs.size(); ++i)
+            changes.push_back({kBounceUs[i], i % 2 == 0 ? released | bit : released});
+        return changes;
+    }
+    if (order.verb != Verb::Taps)
+        return changes;
+    const TapOptions &taps = order.taps;
+    std::uint64_t random = taps.seed;
+    const std::uint64_t gapMinUs = std::uint64_t{taps.gapMinMs} * 1000;
+    const std::uint64_t gapSpanUs = std::uint64_t{taps.gapMaxMs} * 1000 - gapMinUs + 1;
+    std::uint64_t at = 0;
+    for (std::uint32_t i = 0; i < taps.count; ++i) {
+        if (i > 0)
+            at += gapMinUs + NextRandom(random) % gapSpanUs;
+        changes.push_back({at, released | bit});
+        at += std::uint64_t{taps.pressMs} * 1000;
+        changes.push_back({at, released});
+    }
+    return changes;
+}
+
+std::string ScriptReply(const std::vector<std::uint64_t> &sentUs)
+{
+    std::string text = "changes=" + std::to_string(sentUs.size()) + " sent=";
+    for (std::size_t i = 0; i < sentUs.size(); ++i)
+        text += (i > 0 ? "," : "") + std::to_string(sentUs[i]);
+    return text;
+}
 
 void ApplyToBoard(const Order &order, sim::BoardModel &model)
 {
@@ -230,6 +329,11 @@ std::optional<Order> ParseOrder(std::string_view line, std::string &error, Trans
         order.value = *value;
         return order;
     }
+    case Verb::Taps:
+    case Verb::Bounce:
+        if (!ParseScript(words, order, error))
+            return std::nullopt;
+        return order;
     default:
         if (words.size() != 2) {
             error = std::string(VerbName(order.verb)) + " takes only a device name";

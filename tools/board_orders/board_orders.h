@@ -10,9 +10,20 @@
 //   unplug NAME | replug NAME  destroy the device, and create it again with the same board
 //   remove NAME                destroy it and forget it
 //   dump NAME                  every feature report the board received, as hex
+//   taps NAME BUTTON COUNT PRESS_MS GAP_MIN_MS GAP_MAX_MS SEED
+//                              COUNT presses of BUTTON (1 to 32), each PRESS_MS long, after
+//                              gaps drawn evenly from GAP_MIN_MS to GAP_MAX_MS (microsecond
+//                              steps) by a generator seeded with SEED
+//   bounce NAME BUTTON         a bouncing switch: pressed 5 ms, released 1.5 ms, pressed 3 ms,
+//                              released 2 ms, pressed 40 ms, released
 //   quit
 // Numbers are decimal or 0x-prefixed hex. marker= is the whole of string 42; input= the input
 // report length with its report-ID byte (8 to 64).
+// taps and bounce send each change as one input report at the moment it is due (absolute
+// CLOCK_MONOTONIC times from the first change), the other buttons as they were, and answer
+// once the last one went: "ok taps NAME changes=N sent=US,US,..." with the CLOCK_MONOTONIC
+// microseconds at which each change was handed to the device. The button must be released
+// when the order comes, and a streaming board sends only these changes while they last.
 #pragma once
 
 #include "board_model.h"
@@ -21,10 +32,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tamo::orders {
 
-enum class Verb { Create, Buttons, SelfTest, Status, Unplug, Replug, Remove, Dump, Quit };
+enum class Verb {
+    Create,
+    Buttons,
+    SelfTest,
+    Status,
+    Taps,
+    Bounce,
+    Unplug,
+    Replug,
+    Remove,
+    Dump,
+    Quit
+};
 
 // What the device behind a program can be: a uhid device has no USB device above it, so no
 // string 42 and no manufacturer string, and its report descriptor is the board's own.
@@ -50,12 +74,40 @@ struct CreateOptions {
     std::uint32_t streamPeriodMs = 10;
 };
 
+// What a taps order asks for (a bounce order uses only the button).
+struct TapOptions {
+    int button = 1; // 1 to 32
+    std::uint32_t count = 0;
+    std::uint32_t pressMs = 0;
+    std::uint32_t gapMinMs = 0;
+    std::uint32_t gapMaxMs = 0;
+    std::uint64_t seed = 0;
+};
+
 struct Order {
     Verb verb = Verb::Quit;
     std::string device;
     CreateOptions create;
     std::uint32_t value = 0;
+    TapOptions taps;
 };
+
+// One change of a taps or bounce order: when it is due, in microseconds after the first, and
+// the 32 buttons the report carries.
+struct ScriptedChange {
+    std::uint64_t atUs = 0;
+    std::uint32_t buttons = 0;
+};
+
+// The changes of a taps or bounce order over the other buttons' state `others` (the order's
+// own button is taken as released there), oldest first; empty for any other order.
+std::vector<ScriptedChange> ScriptChanges(const Order &order, std::uint32_t others);
+
+// The bit of a taps or bounce order's button.
+std::uint32_t ScriptButtonBit(const Order &order);
+
+// What follows "ok taps NAME" in the reply: "changes=N sent=US,US,...".
+std::string ScriptReply(const std::vector<std::uint64_t> &sentUs);
 
 const char *VerbName(Verb verb);
 

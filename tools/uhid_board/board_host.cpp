@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <linux/input.h>
 #include <unistd.h>
@@ -23,6 +24,37 @@ constexpr std::uint64_t kQuietBeforeDestroyMs = 100;
 constexpr std::uint64_t kNodeWaitMs = 5000;
 constexpr int kPendingPollMs = 2;
 constexpr std::size_t kPhysLimit = 63;
+
+std::uint64_t MonotonicNs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000
+           + static_cast<std::uint64_t>(now.tv_nsec);
+}
+
+// Each change at its own time from a moment from now; the CLOCK_MONOTONIC microseconds at
+// which each went. A uhid write queues the report in the kernel at once, so the program does
+// nothing else meanwhile: the kernel keeps its events for us until the script is done.
+std::vector<std::uint64_t> RunScript(UhidDevice &device,
+                                     const std::vector<orders::ScriptedChange> &changes,
+                                     std::string &error)
+{
+    const std::uint64_t startNs = MonotonicNs() + 1'000'000;
+    std::vector<std::uint64_t> sentUs;
+    for (const orders::ScriptedChange &change : changes) {
+        const std::uint64_t dueNs = startNs + change.atUs * 1000;
+        const timespec due{static_cast<time_t>(dueNs / 1'000'000'000),
+                           static_cast<long>(dueNs % 1'000'000'000)};
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, nullptr) == EINTR) {
+        }
+        const std::uint64_t sent = MonotonicNs() / 1000;
+        if (!device.sendInputReport(device.model()->inputReportWith(change.buttons), error))
+            break;
+        sentUs.push_back(sent);
+    }
+    return sentUs;
+}
 
 std::string Narrow(const std::u16string &text)
 {
@@ -149,6 +181,25 @@ void BoardHost::run(const Order &order, std::uint64_t nowMs)
         }
         ok(order);
         return;
+    case Verb::Taps:
+    case Verb::Bounce: {
+        if (!model || !entry.device->created()) {
+            fail(order, model ? "not plugged in" : "not a board");
+            return;
+        }
+        if ((model->buttons() & orders::ScriptButtonBit(order)) != 0) {
+            fail(order, "the button is pressed; release it first");
+            return;
+        }
+        std::string error;
+        const auto sent =
+            RunScript(*entry.device, orders::ScriptChanges(order, model->buttons()), error);
+        if (!error.empty())
+            fail(order, error + " after " + std::to_string(sent.size()) + " changes");
+        else
+            ok(order, orders::ScriptReply(sent));
+        return;
+    }
     case Verb::Dump: {
         const auto &reports = entry.device->featureReports();
         for (const auto &report : reports)

@@ -225,20 +225,28 @@ bool UhidDevice::pumpInput(std::uint64_t nowMs, std::string &error)
         return true;
     // Sent also while the board knows of no reader: the kernel queues a report for every file
     // open on the node, and UHID_OPEN may reach us after a reader has opened it.
-    const auto reports = model_->takeInputReports(nowMs);
-    for (const auto &report : reports) {
-        // The model's reports carry the report-ID byte in front; a device without report
-        // IDs sends its data without it.
-        const std::size_t skip = stripReportId_ && !report.empty() ? 1 : 0;
-        const std::size_t size = std::min<std::size_t>(report.size() - skip, UHID_DATA_MAX);
-        uhid_event event{};
-        event.type = UHID_INPUT2;
-        event.u.input2.size = static_cast<std::uint16_t>(size);
-        std::copy_n(report.begin() + static_cast<std::ptrdiff_t>(skip), size, event.u.input2.data);
-        if (!write(&event, sizeof event, error))
+    for (const auto &report : model_->takeInputReports(nowMs)) {
+        if (!sendInputReport(report, error))
             return false;
     }
     return true;
+}
+
+bool UhidDevice::sendInputReport(std::span<const std::uint8_t> report, std::string &error)
+{
+    if (fd_ < 0) {
+        error = "the device is not plugged in";
+        return false;
+    }
+    // The model's reports carry the report-ID byte in front; a device without report IDs
+    // sends its data without it.
+    const std::size_t skip = stripReportId_ && !report.empty() ? 1 : 0;
+    const std::size_t size = std::min<std::size_t>(report.size() - skip, UHID_DATA_MAX);
+    uhid_event event{};
+    event.type = UHID_INPUT2;
+    event.u.input2.size = static_cast<std::uint16_t>(size);
+    std::copy_n(report.begin() + static_cast<std::ptrdiff_t>(skip), size, event.u.input2.data);
+    return write(&event, sizeof event, error);
 }
 
 } // namespace tamo::uhid

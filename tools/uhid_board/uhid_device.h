@@ -56,6 +56,8 @@ public:
     // Sends the input reports that the model has produced up to nowMs; the kernel drops
     // those that no open file is there to take.
     bool pumpInput(std::uint64_t nowMs, std::string &error);
+    // Sends one input report (with its report-ID byte, as the model makes them) at once.
+    bool sendInputReport(std::span<const std::uint8_t> report, std::string &error);
 
     const UhidIdentity &identity() const { return identity_; }
     sim::BoardModel *model() { return model_ ? &*model_ : nullptr; }

@@ -38,6 +38,14 @@ std::uint32_t ButtonsOf(const std::vector<std::uint8_t> &report)
     return buttons;
 }
 
+// The board has no report IDs: the wire carries its reports without the ID byte.
+WireReport Wire(std::vector<std::uint8_t> report)
+{
+    WireReport out{{}, ButtonsOf(report)};
+    out.bytes.assign(report.begin() + (report.empty() ? 0 : 1), report.end());
+    return out;
+}
+
 void Interrupted(int) {}
 
 // Waits in the kernel, not in a sleep loop: the program must take the data the moment it
@@ -290,23 +298,17 @@ void GadgetDevice::pumpInput(std::uint64_t nowUs, std::vector<std::string> &)
     sim::BoardModel *model = function_.model();
     if (model == nullptr)
         return;
-    // The board has no report IDs: the wire carries its reports without the ID byte.
-    auto wire = [](std::vector<std::uint8_t> report) {
-        WireReport out{{}, ButtonsOf(report)};
-        out.bytes.assign(report.begin() + (report.empty() ? 0 : 1), report.end());
-        return out;
-    };
     if (model->inputMode() == sim::InputMode::OnChange) {
         // Changes made before the host configured the device are sent once it has.
         if (!configured_)
             return;
         for (auto &report : model->takeInputReports(nowUs / 1000))
-            writer_->queue(wire(std::move(report)));
+            writer_->queue(Wire(std::move(report)));
         return;
     }
     std::vector<std::uint8_t> state = model->inputReport();
     if (configured_ && streamed_ != state) {
-        writer_->stream(wire(state), model->streamPeriodMs());
+        writer_->stream(Wire(state), model->streamPeriodMs());
         streamed_ = std::move(state);
     }
 }
@@ -314,6 +316,36 @@ void GadgetDevice::pumpInput(std::uint64_t nowUs, std::vector<std::string> &)
 int GadgetDevice::timeoutMs(std::uint64_t) const
 {
     return -1; // the writer keeps its own time
+}
+
+bool GadgetDevice::runScript(const std::vector<orders::ScriptedChange> &changes,
+                             std::uint64_t startNs, std::string &error)
+{
+    const sim::BoardModel *model = function_.model();
+    if (model == nullptr || !configured_ || !writer_) {
+        error = "the host has not configured the device";
+        return false;
+    }
+    std::vector<ScriptedReport> reports;
+    for (const orders::ScriptedChange &change : changes)
+        reports.push_back(
+            {Wire(model->inputReportWith(change.buttons)), startNs + change.atUs * 1000});
+    if (!writer_->script(std::move(reports))) {
+        error = "a script still runs";
+        return false;
+    }
+    return true;
+}
+
+void GadgetDevice::cancelScript()
+{
+    if (writer_)
+        writer_->cancelScript();
+}
+
+std::optional<ScriptResult> GadgetDevice::takeScriptResult()
+{
+    return writer_ ? writer_->takeScriptResult() : std::nullopt;
 }
 
 } // namespace tamo::usb

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "board_function.h"
+#include "board_orders.h"
 #include "report_writer.h"
 
 #include <cstdint>
@@ -39,6 +40,13 @@ public:
     void pumpInput(std::uint64_t nowUs, std::vector<std::string> &events);
     // How long until pumpInput has something to do; -1 when only an event can bring work.
     int timeoutMs(std::uint64_t nowUs) const;
+
+    // Sends the board's changes each at its time from startNs (CLOCK_MONOTONIC); false with
+    // error set when the host has not configured the device or a script still runs.
+    bool runScript(const std::vector<orders::ScriptedChange> &changes, std::uint64_t startNs,
+                   std::string &error);
+    void cancelScript();
+    std::optional<ScriptResult> takeScriptResult();
 
     BoardFunction &function() { return function_; }
     const BoardFunction &function() const { return function_; }

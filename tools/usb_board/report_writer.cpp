@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <pthread.h>
 #include <unistd.h>
 #include <utility>
@@ -36,11 +37,13 @@ void InstallInterrupt()
     (void)installed;
 }
 
+// The clock a test in the same system compares its reads with.
 std::uint64_t NowUs()
 {
-    return static_cast<std::uint64_t>(
-        std::chrono::duration_cast<std::chrono::microseconds>(Clock::now().time_since_epoch())
-            .count());
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::uint64_t>(now.tv_sec) * 1'000'000
+           + static_cast<std::uint64_t>(now.tv_nsec) / 1000;
 }
 
 } // namespace
@@ -88,6 +91,56 @@ void ReportWriter::stream(WireReport report, std::uint32_t periodMs)
     changed_.notify_all();
 }
 
+bool ReportWriter::script(std::vector<ScriptedReport> reports)
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (scriptRunning_)
+            return false;
+        script_.assign(std::make_move_iterator(reports.begin()),
+                       std::make_move_iterator(reports.end()));
+        scriptSent_.clear();
+        scriptResult_.reset();
+        scriptCancelled_ = false;
+        scriptRunning_ = true;
+    }
+    changed_.notify_all();
+    return true;
+}
+
+void ReportWriter::cancelScript()
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (!scriptRunning_)
+            return;
+        scriptCancelled_ = true;
+    }
+    changed_.notify_all();
+    // Ends a sleep towards the next change, or a write that waits for the host.
+    ::pthread_kill(thread_.native_handle(), SIGUSR1);
+}
+
+std::optional<ScriptResult> ReportWriter::takeScriptResult()
+{
+    std::lock_guard lock(mutex_);
+    return std::exchange(scriptResult_, std::nullopt);
+}
+
+bool ReportWriter::sleepUntil(std::uint64_t dueNs, std::unique_lock<std::mutex> &lock)
+{
+    const timespec due{static_cast<time_t>(dueNs / 1'000'000'000),
+                       static_cast<long>(dueNs % 1'000'000'000)};
+    while (!stopping_ && !scriptCancelled_) {
+        lock.unlock();
+        const int result = ::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &due, nullptr);
+        lock.lock();
+        if (result != EINTR)
+            break;
+    }
+    return !stopping_ && !scriptCancelled_;
+}
+
 std::vector<std::string> ReportWriter::takeEvents()
 {
     std::lock_guard lock(mutex_);
@@ -97,6 +150,11 @@ std::vector<std::string> ReportWriter::takeEvents()
 void ReportWriter::event(std::string line)
 {
     events_.push_back(std::move(line));
+    wake();
+}
+
+void ReportWriter::wake()
+{
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t written = ::write(wake_, &one, sizeof one);
 }
@@ -108,14 +166,29 @@ void ReportWriter::run()
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait_until(lock, streamed_ ? due : Clock::time_point::max(), [&] {
-            return stopping_ || !queued_.empty() || (streamed_ && Clock::now() >= due);
+            return stopping_ || !queued_.empty() || scriptRunning_
+                   || (streamed_ && Clock::now() >= due);
         });
         if (stopping_)
             break;
         WireReport report;
         const bool fromQueue = !queued_.empty();
+        bool fromScript = false;
         if (fromQueue) {
             report = queued_.front();
+        } else if (scriptRunning_) {
+            if (scriptCancelled_ || script_.empty()) {
+                scriptResult_ = ScriptResult{std::exchange(scriptSent_, {}), scriptCancelled_};
+                script_.clear();
+                scriptRunning_ = scriptCancelled_ = false;
+                wake();
+                continue;
+            }
+            // Each change at its own time, however late the one before it went.
+            if (!sleepUntil(script_.front().dueNs, lock))
+                continue;
+            report = script_.front().report;
+            fromScript = true;
         } else if (streamed_ && Clock::now() >= due) {
             report = *streamed_;
             due = Clock::now() + std::chrono::milliseconds(periodMs_);
@@ -140,7 +213,11 @@ void ReportWriter::run()
         }
         if (fromQueue)
             queued_.pop_front();
-        if (changed) {
+        if (fromScript) {
+            // The reply gives every change's time; no event line each.
+            script_.pop_front();
+            scriptSent_.push_back(sentUs);
+        } else if (changed) {
             char line[64];
             std::snprintf(line, sizeof line, "report 0x%08x sent=%llu", report.buttons,
                           static_cast<unsigned long long>(sentUs));

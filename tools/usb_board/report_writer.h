@@ -22,6 +22,19 @@ struct WireReport {
     std::uint32_t buttons = 0;
 };
 
+// A report of a timed script, due at an absolute CLOCK_MONOTONIC time.
+struct ScriptedReport {
+    WireReport report;
+    std::uint64_t dueNs = 0;
+};
+
+// How a script went: the CLOCK_MONOTONIC microseconds at which each report was handed to the
+// endpoint, oldest first; fewer than the script had when it was cancelled.
+struct ScriptResult {
+    std::vector<std::uint64_t> sentUs;
+    bool cancelled = false;
+};
+
 class ReportWriter {
 public:
     // endpoint: the configured IN endpoint file (not owned); wake: an eventfd that is
@@ -35,12 +48,23 @@ public:
     void queue(WireReport report);
     // A streaming board: its state, sent at most once a period while the host polls.
     void stream(WireReport report, std::uint32_t periodMs);
+    // Reports sent each at its due time, after those queued before; the stream pauses until
+    // the last has gone. False while another script runs.
+    bool script(std::vector<ScriptedReport> reports);
+    // Ends a running script; it then leaves a cancelled result.
+    void cancelScript();
+    // The result of the last script, once it has ended (the wake eventfd is signalled then).
+    std::optional<ScriptResult> takeScriptResult();
     // "report BITS sent=US" when a report with new buttons went out; errors.
     std::vector<std::string> takeEvents();
 
 private:
     void run();
     void event(std::string line);
+    void wake();
+    // Sleeps until the absolute time, the lock released; false when the writer is to stop or
+    // the script was cancelled meanwhile.
+    bool sleepUntil(std::uint64_t dueNs, std::unique_lock<std::mutex> &lock);
 
     int endpoint_;
     int wake_;
@@ -50,6 +74,11 @@ private:
     std::optional<WireReport> streamed_;
     std::uint32_t periodMs_ = 10;
     bool stopping_ = false;
+    std::deque<ScriptedReport> script_;
+    bool scriptRunning_ = false;
+    bool scriptCancelled_ = false;
+    std::vector<std::uint64_t> scriptSent_;
+    std::optional<ScriptResult> scriptResult_;
     std::vector<std::string> events_;
     std::thread thread_;
 };

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 namespace tamo::usb {
 
@@ -21,6 +22,9 @@ using orders::Verb;
 // Enumeration under emulation is slow: the hub's debounce, then every descriptor.
 constexpr std::uint64_t kNodeWaitUs = 20'000'000;
 constexpr int kPendingPollMs = 5;
+// A script's last change is due at its own time; past that, a host that stops polling (no
+// reader has the node open) would keep the writer waiting for ever.
+constexpr std::uint64_t kScriptSlackUs = 30'000'000;
 constexpr std::uint16_t kBoardInputLength = 8;
 
 std::string Narrow(const std::optional<std::u16string> &text)
@@ -145,6 +149,11 @@ void UsbBoardHost::service(std::uint64_t nowUs)
 
 int UsbBoardHost::timeoutMs(std::uint64_t nowUs) const
 {
+    // The writer's notice ends a script; only its deadline needs a timer.
+    if (pending_ && pending_->what == Pending::What::ScriptSent)
+        return pending_->deadlineUs > nowUs ? static_cast<int>(
+                   std::min<std::uint64_t>((pending_->deadlineUs - nowUs) / 1000 + 1, 1000))
+                                            : 0;
     if (pending_)
         return kPendingPollMs;
     if (!queued_.empty())
@@ -195,6 +204,18 @@ void UsbBoardHost::run(const Order &order, std::uint64_t nowUs)
         }
         orders::ApplyToBoard(order, *model);
         ok(order);
+        return;
+    case Verb::Taps:
+    case Verb::Bounce:
+        if (!model) {
+            fail(order, "not a board");
+            return;
+        }
+        if ((model->buttons() & orders::ScriptButtonBit(order)) != 0) {
+            fail(order, "the button is pressed; release it first");
+            return;
+        }
+        startScript(order, entry, nowUs);
         return;
     case Verb::Dump: {
         const auto &reports = entry.device->function().featureReports();
@@ -287,6 +308,43 @@ std::optional<std::pair<std::string, std::string>> UsbBoardHost::findNodes() con
     return std::nullopt;
 }
 
+void UsbBoardHost::startScript(const Order &order, Entry &entry, std::uint64_t nowUs)
+{
+    const auto changes = orders::ScriptChanges(order, entry.device->function().model()->buttons());
+    // The first change a moment from now, so that it too goes at its time.
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    const std::uint64_t startNs = static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000
+                                  + static_cast<std::uint64_t>(now.tv_nsec) + 1'000'000;
+    std::string error;
+    if (!entry.device->runScript(changes, startNs, error)) {
+        fail(order, error);
+        return;
+    }
+    const std::uint64_t lastUs = changes.empty() ? 0 : changes.back().atUs;
+    pending_ = Pending{Pending::What::ScriptSent, order, nowUs + lastUs + kScriptSlackUs};
+}
+
+void UsbBoardHost::advanceScript(Entry &entry, std::uint64_t nowUs)
+{
+    const Order order = pending_->order;
+    if (auto result = entry.device->takeScriptResult()) {
+        pending_.reset();
+        if (result->cancelled)
+            fail(order, "cancelled after " + std::to_string(result->sentUs.size()) + " changes");
+        else
+            ok(order, orders::ScriptReply(result->sentUs));
+        return;
+    }
+    if (nowUs < pending_->deadlineUs)
+        return;
+    // The writer leaves a cancelled result, taken and dropped by the next script's start.
+    entry.device->cancelScript();
+    pending_.reset();
+    fail(order, "the changes did not all go within " + std::to_string(kScriptSlackUs / 1'000'000)
+                    + " s of the last one's time (usbhid polls only while the node is open)");
+}
+
 void UsbBoardHost::advancePending(std::uint64_t nowUs)
 {
     if (!pending_)
@@ -298,6 +356,10 @@ void UsbBoardHost::advancePending(std::uint64_t nowUs)
         return;
     }
     Entry &entry = found->second;
+    if (pending_->what == Pending::What::ScriptSent) {
+        advanceScript(entry, nowUs);
+        return;
+    }
     const auto nodes = findNodes();
     if (pending_->what == Pending::What::NodeAppears) {
         if (nodes) {

@@ -3,6 +3,7 @@
 // serves the plugged-in device's control requests and input reports, and prints a line for
 // every reply and every event worth knowing:
 //   ok VERB NAME [node=hidrawN usb=bus/usb/BBB/DDD] [count=N]   an order done
+//   ok taps|bounce NAME changes=N sent=US,...   every change's CLOCK_MONOTONIC send time
 //   error VERB NAME: TEXT                                       an order refused
 //   event NAME connect full|high | disconnect | configured N
 //   event NAME string N [stalled]     a string descriptor the host asked for
@@ -57,7 +58,7 @@ private:
         std::string usbNode;
     };
     struct Pending {
-        enum class What { NodeAppears, NodeGone } what;
+        enum class What { NodeAppears, NodeGone, ScriptSent } what;
         orders::Order order;
         std::uint64_t deadlineUs = 0;
     };
@@ -65,6 +66,8 @@ private:
     void run(const orders::Order &order, std::uint64_t nowUs);
     void create(const orders::Order &order, std::uint64_t nowUs);
     void plugIn(const orders::Order &order, Entry &entry, std::uint64_t nowUs);
+    void startScript(const orders::Order &order, Entry &entry, std::uint64_t nowUs);
+    void advanceScript(Entry &entry, std::uint64_t nowUs);
     void advancePending(std::uint64_t nowUs);
     // The hidraw node and USB device node of the device on the dummy host controller.
     std::optional<std::pair<std::string, std::string>> findNodes() const;
