@@ -19,6 +19,7 @@ namespace tamo::app {
 namespace {
 
 constexpr config::ButtonState kAllInputs = 0xFFFFFFFFu;
+constexpr std::uint64_t kFindingsIntervalUs = 250'000;
 
 QString Lines(const std::vector<std::string> &lines)
 {
@@ -52,6 +53,7 @@ void MainWindow::setButtonTestRunning(bool on)
     BtnTest->setText(on ? QStringLiteral("End test") : QStringLiteral("Button test"));
     BtnTestReset->setEnabled(on);
     if (on) {
+        shownTallies_.reset();
         buttonTest_.emplace();
         buttonTest_->start(shownButtons());
         syncTestEncoderPairs();
@@ -92,6 +94,7 @@ void MainWindow::ResetButtonTest()
     buttonTest_->reset();
     buttonTest_->start(pressed);
     litSinceTick_ = 0;
+    shownTallies_.reset();
     showButtonTestTick();
 }
 
@@ -178,6 +181,19 @@ void MainWindow::showButtonTestTick()
     litSinceTick_ |= buttonTest_->takePressedSinceLastLook();
     paintTestLamps();
     litSinceTick_ = 0;
+    // The findings are written when an input's tally moved, and the report rate a few times a
+    // second: laying out the wrapped text on every tick of a streaming board costs more than
+    // the count itself.
+    std::uint64_t presses = 0;
+    for (int k = 1; k <= BUTTON_COUNT; ++k)
+        presses += buttonTest_->input(k).presses + buttonTest_->input(k).chatters;
+    const std::array<std::uint64_t, 3> tallies{buttonTest_->seen(), buttonTest_->chattered(),
+                                               presses};
+    const std::uint64_t now = Timer->steadyUs();
+    if (tallies == shownTallies_ && now - findingsShownUs_ < kFindingsIntervalUs)
+        return;
+    shownTallies_ = tallies;
+    findingsShownUs_ = now;
     for (int k = 0; k < BUTTON_COUNT; ++k)
         Shape1[k]->setTestFinding(Finding(buttonTest_->input(k + 1)));
     const QString shown = Lines(config::ButtonTestReport(*buttonTest_, kAllInputs, false));

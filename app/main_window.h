@@ -171,6 +171,9 @@ private:
     config::ButtonState litSinceTick_ = 0;
     // The newest report read as it arrived since the last tick, for the tick to show.
     std::optional<config::ButtonBytes> arrivedNewest_;
+    // What the findings last written showed (inputs seen, chattered, presses), and when.
+    std::optional<std::array<std::uint64_t, 3>> shownTallies_;
+    std::uint64_t findingsShownUs_ = 0;
     // The board went between two ticks; the next tick treats it as lost in that tick.
     bool lostBetweenTicks_ = false;
 };
