@@ -26,10 +26,14 @@ deb_version=$(dpkg-deb --field "$dist/tamo-config_${version}_${arch}.deb" Versio
 [ "$deb_version" = "$version" ] || fail "the .deb's control file says $deb_version"
 tamo_version=$(build/cli/tamo --version)
 [ "$tamo_version" = "tamo $version" ] || fail "tamo --version says '$tamo_version'"
-readme=$(unzip -p "$dist/tamo-config-$version-windows-x64.zip" "tamo-config-$version-windows-x64/README.txt" \
-    | head -1 | tr -d '\r')
-[ "$readme" = "tamo-config $version for Windows (64-bit)" ] || fail "the zip's README.txt says '$readme'"
-tar -tzf "$dist/tamo-config-$version.tar.gz" | grep -qx "tamo-config-$version/NEWS.md" \
+# Whole outputs are captured before they are looked at: with pipefail, a writer cut off by an
+# early reader (grep -q, head) would fail the check.
+readme=$(unzip -p "$dist/tamo-config-$version-windows-x64.zip" \
+    "tamo-config-$version-windows-x64/README.txt" | tr -d '\r')
+[ "$(head -1 <<<"$readme")" = "tamo-config $version for Windows (64-bit)" ] \
+    || fail "the zip's README.txt says '$(head -1 <<<"$readme")'"
+sources=$(tar -tzf "$dist/tamo-config-$version.tar.gz")
+grep -qx "tamo-config-$version/NEWS.md" <<<"$sources" \
     || fail "the source tarball has no tamo-config-$version/NEWS.md"
 
 # NEWS.md and the metainfo the package installs.
