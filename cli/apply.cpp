@@ -14,23 +14,23 @@ std::string CommandList(const std::vector<std::uint8_t> &codes)
 {
     std::string out;
     for (const std::uint8_t code : codes)
-        out += (out.empty() ? "" : "; ") + CommandName(code);
+        out += (out.empty() ? "" : "; ") + config::CommandName(code);
     return out.empty() ? "nothing" : out;
 }
 
 } // namespace
 
-ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const SettingsPlan &plan,
+ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const config::SettingsPlan &plan,
                            const std::string &boardName)
 {
     config::BoardSession session = board.Session();
-    const SendOutcome sent = SendPlan(session, board.Connection(), plan);
+    const config::SendOutcome sent = config::SendPlan(session, board.Connection(), plan);
     if (!sent.failed.empty()) {
         env.err << "tamo: board " << boardName
                 << ": sending failed part-way\n  sent: " << CommandList(sent.sent) << '\n';
         std::string failure = "sending failed:";
         for (const auto &[code, why] : sent.failed) {
-            env.err << "  failed: " << CommandName(code) << ": " << Escaped(why) << '\n';
+            env.err << "  failed: " << config::CommandName(code) << ": " << Escaped(why) << '\n';
             failure += " code " + std::to_string(code) + ": " + why + ";";
         }
         failure.pop_back();
@@ -45,7 +45,7 @@ ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const SettingsPla
                 << Escaped(board.WhyNoReply()) << '\n';
         return {EXIT_BOARD_IO, "not read back"};
     }
-    const std::vector<std::string> wrong = Mismatches(plan, *readBack);
+    const std::vector<std::string> wrong = config::Mismatches(plan, *readBack);
     if (wrong.empty())
         return {};
     env.err << "tamo: board " << boardName << " does not hold what was sent:\n";
@@ -58,30 +58,31 @@ ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const SettingsPla
     return {EXIT_FAILED, failure};
 }
 
-void PrintWouldSend(Environment &env, OpenBoard &board, const SettingsPlan &plan,
+void PrintWouldSend(Environment &env, OpenBoard &board, const config::SettingsPlan &plan,
                     const std::string &boardName)
 {
     env.out << "would send to " << boardName << ":\n";
     for (const auto &report :
-         PlanReports(plan, board.Connection().Capabilities.FeatureReportByteLength))
+         config::PlanReports(plan, board.Connection().Capabilities.FeatureReportByteLength))
         env.out << HexBytes(report) << '\n';
 }
 
-std::string PlanSummary(const SettingsPlan &plan, const SettingsRequest &request)
+std::string PlanSummary(const config::SettingsPlan &plan, const config::SettingsRequest &request)
 {
     std::string out;
     const auto add = [&out](const std::string &text) {
         out += (out.empty() ? "" : ", ") + text;
     };
-    for (int pair = 1; pair <= PAIR_COUNT; ++pair) {
+    for (int pair = 1; pair <= config::PAIR_COUNT; ++pair) {
         const auto i = static_cast<std::size_t>(pair - 1);
         if (request.encoderModes[i])
-            add(PairName(pair) + " " + EncoderModeName(plan.target.encoderModes[i]));
+            add(config::PairName(pair) + " "
+                + config::EncoderModeName(plan.target.encoderModes[i]));
     }
     if (request.pulseLengthIndex)
-        add("pulse length " + PulseLengthName(plan.target.pulseLength));
+        add("pulse length " + config::PulseLengthName(plan.target.pulseLength));
     if (request.aInputModeIndex)
-        add("\"A\" input " + AInputModeName(plan.target.aInputMode));
+        add("\"A\" input " + config::AInputModeName(plan.target.aInputMode));
     return out;
 }
 

@@ -15,14 +15,14 @@ struct ApplyResult {
     std::string failure; // one line for a log; empty when everything held
 };
 
-ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const SettingsPlan &plan,
+ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const config::SettingsPlan &plan,
                            const std::string &boardName);
 
 // --dry-run: the reports the plan would send to this board, as hex, one a line. Sends nothing.
-void PrintWouldSend(Environment &env, OpenBoard &board, const SettingsPlan &plan,
+void PrintWouldSend(Environment &env, OpenBoard &board, const config::SettingsPlan &plan,
                     const std::string &boardName);
 
 // The settings a plan changes, by name: "B5+B6 1:4, pulse length 16 ms".
-std::string PlanSummary(const SettingsPlan &plan, const SettingsRequest &request);
+std::string PlanSummary(const config::SettingsPlan &plan, const config::SettingsRequest &request);
 
 } // namespace tamo::cli

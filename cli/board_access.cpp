@@ -10,16 +10,6 @@ namespace tamo::cli {
 
 namespace {
 
-int boardsOpened = 0;
-
-std::vector<device::SerialNumber> Scan(Environment &env)
-{
-    device::BoardConnection connection;
-    device::ValueCapsArray valueCaps{};
-    device::Discovery discovery{env.platform, connection, valueCaps};
-    return device::Scan_USB_devices(discovery);
-}
-
 std::string JoinSerials(const std::vector<device::SerialNumber> &serials)
 {
     std::string out;
@@ -60,7 +50,7 @@ int ReportNoBoard(Environment &env, bool saidAlready)
 BoardChoice ChooseBoard(Environment &env, const std::optional<std::string> &requested,
                         const std::string &commandLine)
 {
-    const std::vector<device::SerialNumber> serials = Scan(env);
+    const std::vector<device::SerialNumber> serials = config::ScanBoards(env.platform);
     if (requested) {
         // The user types what we print; a serial beyond ASCII is printed as UTF-8.
         const auto match = std::find_if(serials.begin(), serials.end(), [&](const auto &serial) {
@@ -93,52 +83,9 @@ BoardChoice ChooseBoard(Environment &env, const std::optional<std::string> &requ
     return {serials.front(), EXIT_OK};
 }
 
-int BoardsOpenedSoFar()
-{
-    return boardsOpened;
-}
-
-OpenBoard::~OpenBoard()
-{
-    Close();
-}
-
-bool OpenBoard::Open(const device::SerialNumber &serial)
-{
-    Close();
-    device::Discovery discovery{platform_, connection_, valueCaps_};
-    const bool found = device::FindTheHid(discovery, serial).found;
-    boardsOpened += found ? 1 : 0;
-    return found;
-}
-
-std::string OpenBoard::Why() const
-{
-    if (!connection_.LastResult.error.empty())
-        return connection_.LastResult.error;
-    return "it is gone, or its HID capabilities cannot be read";
-}
-
-std::string OpenBoard::WhyNoReply() const
-{
-    if (!connection_.LastResult.ok && !connection_.LastResult.error.empty())
-        return connection_.LastResult.error;
-    if (connection_.Capabilities.FeatureReportByteLength < config::CONFIGURATION_REPLY_MIN_LENGTH)
-        return "its feature report ("
-               + std::to_string(connection_.Capabilities.FeatureReportByteLength)
-               + " bytes) is too short to hold the reply";
-    return "every reply had a nonzero status";
-}
-
-void OpenBoard::Close()
-{
-    if (connection_.DeviceFound)
-        device::CloseConnection(platform_, connection_);
-}
-
 int OpenChosen(Environment &env, OpenBoard &board, const device::SerialNumber &serial)
 {
-    if (board.Open(serial))
+    if (board.Open(serial).found)
         return EXIT_OK;
     env.err << "tamo: board " << SerialText(serial)
             << " could not be opened: " << Escaped(board.Why()) << '\n';

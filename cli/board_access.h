@@ -3,9 +3,8 @@
 // what is attached, so the user can name the board that was meant.
 #pragma once
 
-#include "board_session.h"
-#include "discovery.h"
 #include "environment.h"
+#include "open_board.h"
 
 #include <optional>
 #include <string>
@@ -31,35 +30,7 @@ BoardChoice ChooseBoard(Environment &env, const std::optional<std::string> &requ
 // caller has said that no board is there; only closed boards are added.
 int ReportNoBoard(Environment &env, bool saidAlready = false);
 
-// One open board; closed again when the object goes.
-class OpenBoard {
-public:
-    explicit OpenBoard(device::HidPlatform &platform)
-        : platform_(platform)
-    {}
-    ~OpenBoard();
-    OpenBoard(const OpenBoard &) = delete;
-    OpenBoard &operator=(const OpenBoard &) = delete;
-
-    // False when it could not be opened; Why() says why.
-    bool Open(const device::SerialNumber &serial);
-    std::string Why() const;
-    // Why the configuration readback found no usable reply.
-    std::string WhyNoReply() const;
-    void Close();
-
-    config::BoardSession Session() { return {platform_, connection_}; }
-    const device::BoardConnection &Connection() const { return connection_; }
-
-private:
-    device::HidPlatform &platform_;
-    device::BoardConnection connection_;
-    device::ValueCapsArray valueCaps_{};
-};
-
-// How many boards this process has opened so far: a command that ends unexpectedly after one
-// was opened may have sent part of what it meant to.
-int BoardsOpenedSoFar();
+using config::OpenBoard;
 
 // Opens the chosen board, saying on stderr why it could not be opened. status is EXIT_OK
 // when it is open.

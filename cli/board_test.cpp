@@ -6,10 +6,10 @@
 namespace tamo::cli {
 
 BoardTestResult TestBoard(Environment &env, const device::SerialNumber &serial,
-                          const std::optional<SettingsPlan> &plan)
+                          const std::optional<config::SettingsPlan> &plan)
 {
     OpenBoard board(env.platform);
-    if (!board.Open(serial))
+    if (!board.Open(serial).found)
         return {EXIT_NOT_OPENABLE, "Could not be opened", board.Why()};
     const config::SelfTestDisplay display = board.Session().RunSelfTest();
     if (display.text1.empty())

@@ -21,6 +21,6 @@ struct BoardTestResult {
 // Opens the board, runs its self-diagnostic and, when it passed and plan is given, sends the
 // settings and checks them.
 BoardTestResult TestBoard(Environment &env, const device::SerialNumber &serial,
-                          const std::optional<SettingsPlan> &plan);
+                          const std::optional<config::SettingsPlan> &plan);
 
 } // namespace tamo::cli

@@ -34,7 +34,7 @@ int RunCaps(Environment &env, const CapsOptions &options)
     const auto &inputs = options.inputs;
     if (inputs.size() == 1 && inputs[0] != "-"
         && std::filesystem::is_regular_file(inputs[0], noFile)) {
-        const auto text = ReadWholeFile(inputs[0], env.in, kMaxInputBytes, error);
+        const auto text = settings_file::ReadWholeFile(inputs[0], env.in, kMaxInputBytes, error);
         if (!text || text->empty()) {
             env.err << "tamo caps: " << Escaped(text ? inputs[0] + ": empty" : error) << '\n';
             return EXIT_FAILED;
@@ -43,7 +43,7 @@ int RunCaps(Environment &env, const CapsOptions &options)
     } else {
         std::string text;
         if (inputs.empty() || (inputs.size() == 1 && inputs[0] == "-")) {
-            const auto read = ReadWholeFile("-", env.in, kMaxInputBytes, error);
+            const auto read = settings_file::ReadWholeFile("-", env.in, kMaxInputBytes, error);
             if (!read) {
                 env.err << "tamo caps: " << Escaped(error) << '\n';
                 return EXIT_FAILED;

@@ -41,26 +41,24 @@ int RunSave(Environment &env, const FileOptions &options)
         return EXIT_BOARD_IO;
     }
     std::string why;
-    const auto request = SettingsRequest::From(*settings, why);
+    config::SettingsRequest::Unnamed unnamed{};
+    const auto request = config::SettingsRequest::From(*settings, why, &unnamed);
     if (!request) {
-        env.err << "tamo save: board " << name << " holds " << why << "; nothing was written\n";
+        env.err << "tamo save: board " << name << " holds " << why << ": set one first (tamo set "
+                << (unnamed == config::SettingsRequest::Unnamed::PulseLength ? "--pulse-length"
+                                                                             : "--a-input")
+                << "); nothing was written\n";
         return EXIT_FAILED;
     }
-    SettingsFile file{*request, {}};
-    file.source.serialNumber = Latin1ToUtf8(*choice.serial);
-    if (identity.manufacturer) {
-        file.source.manufacturer = Latin1ToUtf8(LabelValue(*identity.manufacturer));
-        file.source.version = LabelValue(identity.version);
-    }
-    if (identity.product)
-        file.source.product = Latin1ToUtf8(LabelValue(*identity.product));
-    const std::string text = WriteSettingsText(file);
+    const settings_file::SettingsFile file{*request,
+                                           settings_file::SourceBoardOf(*choice.serial, identity)};
+    const std::string text = settings_file::WriteSettingsText(file);
     if (options.file == "-") {
         env.out << text;
         return EXIT_OK;
     }
     std::string error;
-    if (!ReplaceFile(options.file, text, error)) {
+    if (!settings_file::ReplaceFile(options.file, text, error)) {
         env.err << "tamo save: " << Escaped(error) << "; nothing was written\n";
         return EXIT_FAILED;
     }
@@ -69,11 +67,11 @@ int RunSave(Environment &env, const FileOptions &options)
 }
 
 // The file, checked whole; a message on stderr when it is not usable.
-std::optional<SettingsFile> LoadFile(Environment &env, const std::string &command,
-                                     const std::string &name)
+std::optional<settings_file::SettingsFile> LoadFile(Environment &env, const std::string &command,
+                                                    const std::string &name)
 {
     std::string error;
-    auto file = ReadSettingsFile(name, env.in, error);
+    auto file = settings_file::ReadSettingsFile(name, env.in, error);
     if (!file)
         env.err << command << ": " << error << "\n" << command << ": nothing was sent\n";
     return file;
@@ -85,7 +83,7 @@ int RunLoad(Environment &env, const FileOptions &options)
     if (!file)
         return EXIT_USAGE;
     std::string error;
-    const auto plan = MakePlan(file->settings, std::nullopt, error);
+    const auto plan = config::MakePlan(file->settings, std::nullopt, error);
     const BoardChoice choice = ChooseBoard(env, options.serial, "tamo load " + options.file);
     if (!choice.serial) {
         if (!options.dryRun || options.serial || choice.status == EXIT_USAGE)
@@ -93,7 +91,7 @@ int RunLoad(Environment &env, const FileOptions &options)
         // Without a board the reports are shown as far as the file decides them.
         env.err << "tamo load: no board to size the reports for: shown without the zero "
                    "padding up to the board's feature report length\n";
-        for (const auto &report : PlanReports(*plan, 4))
+        for (const auto &report : config::PlanReports(*plan, 4))
             env.out << HexBytes(report) << '\n';
         return EXIT_OK;
     }

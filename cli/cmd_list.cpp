@@ -30,13 +30,7 @@ struct Row {
 std::vector<Row> ListBoards(Environment &env)
 {
     std::vector<Row> rows;
-    std::vector<device::SerialNumber> serials;
-    {
-        device::BoardConnection connection;
-        device::ValueCapsArray valueCaps{};
-        device::Discovery discovery{env.platform, connection, valueCaps};
-        serials = device::Scan_USB_devices(discovery);
-    }
+    const std::vector<device::SerialNumber> serials = config::ScanBoards(env.platform);
     for (std::size_t i = 0; i < serials.size(); ++i) {
         Row row;
         row.serial = Latin1ToUtf8(serials[i]);
@@ -47,7 +41,7 @@ std::vector<Row> ListBoards(Environment &env)
             continue;
         }
         OpenBoard board(env.platform);
-        if (board.Open(serials[i])) {
+        if (board.Open(serials[i]).found) {
             row.openable = true;
             row.path = board.Connection().DevicePath;
             const config::BoardIdentity identity = board.Session().ReadIdentity();

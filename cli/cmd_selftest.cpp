@@ -43,20 +43,20 @@ int RunSelftest(Environment &env, const SelftestOptions &options)
 {
     if (options.station) {
         // Appending records to the settings file would leave a file that no longer loads.
-        if (options.load && options.log && SameFile(*options.load, *options.log)) {
+        if (options.load && options.log && settings_file::SameFile(*options.load, *options.log)) {
             env.err << "tamo selftest: --log " << Escaped(*options.log)
                     << " is the settings file given to --load; name another file for the log\n";
             return EXIT_USAGE;
         }
-        std::optional<SettingsPlan> plan;
+        std::optional<config::SettingsPlan> plan;
         if (options.load) {
             std::string error;
-            const auto file = ReadSettingsFile(*options.load, env.in, error);
+            const auto file = settings_file::ReadSettingsFile(*options.load, env.in, error);
             if (!file) {
                 env.err << "tamo selftest: " << error << '\n';
                 return EXIT_USAGE;
             }
-            plan = MakePlan(file->settings, std::nullopt, error);
+            plan = config::MakePlan(file->settings, std::nullopt, error);
         }
         std::optional<StationButtonTest> buttons;
         if (options.inputs) {
@@ -73,10 +73,7 @@ int RunSelftest(Environment &env, const SelftestOptions &options)
     }
     std::vector<device::SerialNumber> serials;
     if (options.all) {
-        device::BoardConnection connection;
-        device::ValueCapsArray valueCaps{};
-        device::Discovery discovery{env.platform, connection, valueCaps};
-        serials = device::Scan_USB_devices(discovery);
+        serials = config::ScanBoards(env.platform);
         if (serials.empty())
             return ReportNoBoard(env);
     } else {

@@ -25,49 +25,50 @@ struct SetOptions {
 };
 
 // Every argument is checked before any board is looked at.
-std::optional<SettingsRequest> ParseRequest(Environment &env, const SetOptions &options)
+std::optional<config::SettingsRequest> ParseRequest(Environment &env, const SetOptions &options)
 {
-    SettingsRequest request;
+    config::SettingsRequest request;
     for (const std::string &text : options.encoders) {
         const std::size_t equals = text.find('=');
         const std::string pairText = text.substr(0, equals);
-        const auto pair = ParsePairName(pairText);
+        const auto pair = config::ParsePairName(pairText);
         if (equals == text.npos || !pair) {
             env.err << "tamo set: --encoder '" << Escaped(text) << "': "
                     << (equals == text.npos ? "expected PAIR=MODE, e.g. B5+B6=1:4"
                                             : "no input pair '" + Escaped(pairText)
-                                                  + "' (pairs are " + PairChoices() + ")")
+                                                  + "' (pairs are " + config::PairChoices() + ")")
                     << '\n';
             return std::nullopt;
         }
-        const auto mode = ParseEncoderMode(text.substr(equals + 1));
+        const auto mode = config::ParseEncoderMode(text.substr(equals + 1));
         if (!mode) {
             env.err << "tamo set: --encoder '" << Escaped(text) << "': no encoder mode '"
-                    << Escaped(text.substr(equals + 1)) << "' (modes are " << EncoderModeChoices()
-                    << ")\n";
+                    << Escaped(text.substr(equals + 1)) << "' (modes are "
+                    << config::EncoderModeChoices() << ")\n";
             return std::nullopt;
         }
         auto &slot = request.encoderModes[static_cast<std::size_t>(*pair - 1)];
         if (slot && *slot != *mode) {
-            env.err << "tamo set: --encoder gives " << PairName(*pair) << " twice, as "
-                    << EncoderModeName(*slot) << " and as " << EncoderModeName(*mode) << '\n';
+            env.err << "tamo set: --encoder gives " << config::PairName(*pair) << " twice, as "
+                    << config::EncoderModeName(*slot) << " and as "
+                    << config::EncoderModeName(*mode) << '\n';
             return std::nullopt;
         }
         slot = mode;
     }
     if (options.pulseLength) {
-        request.pulseLengthIndex = ParsePulseLength(*options.pulseLength);
+        request.pulseLengthIndex = config::ParsePulseLength(*options.pulseLength);
         if (!request.pulseLengthIndex) {
             env.err << "tamo set: --pulse-length '" << Escaped(*options.pulseLength)
-                    << "': not a pulse length (" << PulseLengthChoices() << ")\n";
+                    << "': not a pulse length (" << config::PulseLengthChoices() << ")\n";
             return std::nullopt;
         }
     }
     if (options.aInput) {
-        request.aInputModeIndex = ParseAInputMode(*options.aInput);
+        request.aInputModeIndex = config::ParseAInputMode(*options.aInput);
         if (!request.aInputModeIndex) {
             env.err << "tamo set: --a-input '" << Escaped(*options.aInput)
-                    << "': not an \"A\" input mode (" << AInputModeChoices() << ")\n";
+                    << "': not an \"A\" input mode (" << config::AInputModeChoices() << ")\n";
             return std::nullopt;
         }
     }
@@ -94,7 +95,7 @@ int RunSet(Environment &env, const SetOptions &options)
     // The other pairs of a group travel with the one named: they keep what the board holds.
     const auto current = board.Session().ReadBackConfiguration();
     std::string error;
-    const auto plan = MakePlan(*request, current, error);
+    const auto plan = config::MakePlan(*request, current, error);
     if (!plan) {
         env.err << "tamo set: board " << name << ": " << error << "; nothing was sent\n";
         return EXIT_BOARD_IO;

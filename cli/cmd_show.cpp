@@ -45,14 +45,14 @@ int RunShow(Environment &env, const ShowOptions &options)
         json["version"] = version;
         if (settings) {
             nlohmann::ordered_json encoders;
-            for (int pair = 1; pair <= PAIR_COUNT; ++pair)
-                encoders[PairName(pair)] =
-                    EncoderModeName(settings->encoderModes[static_cast<std::size_t>(pair - 1)]);
+            for (int pair = 1; pair <= config::PAIR_COUNT; ++pair)
+                encoders[config::PairName(pair)] = config::EncoderModeName(
+                    settings->encoderModes[static_cast<std::size_t>(pair - 1)]);
             json["encoders"] = encoders;
-            const std::string pulse = PulseLengthName(settings->pulseLength);
+            const std::string pulse = config::PulseLengthName(settings->pulseLength);
             json["pulse_length"] =
                 pulse.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(pulse);
-            json["a_input"] = AInputModeName(settings->aInputMode);
+            json["a_input"] = config::AInputModeName(settings->aInputMode);
         } else {
             json["settings_error"] = "no usable configuration reply";
         }
@@ -66,13 +66,13 @@ int RunShow(Environment &env, const ShowOptions &options)
             {"version", version},
         };
         if (settings) {
-            for (int pair = 1; pair <= PAIR_COUNT; ++pair)
-                rows.push_back(
-                    {PairName(pair),
-                     EncoderModeName(settings->encoderModes[static_cast<std::size_t>(pair - 1)])});
-            const std::string pulse = PulseLengthName(settings->pulseLength);
+            for (int pair = 1; pair <= config::PAIR_COUNT; ++pair)
+                rows.push_back({config::PairName(pair),
+                                config::EncoderModeName(
+                                    settings->encoderModes[static_cast<std::size_t>(pair - 1)])});
+            const std::string pulse = config::PulseLengthName(settings->pulseLength);
             rows.push_back({"pulse length", pulse.empty() ? "none (the board holds 0)" : pulse});
-            rows.push_back({"A input", AInputModeName(settings->aInputMode)});
+            rows.push_back({"A input", config::AInputModeName(settings->aInputMode)});
         }
         PrintTable(env.out, rows);
     }

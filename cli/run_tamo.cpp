@@ -84,10 +84,10 @@ int RunTamo(const std::vector<std::string> &args, Environment &env)
         return code == 0 ? EXIT_OK : EXIT_USAGE;
     }
     const VerboseLog log(verbose, env.err);
-    const int openedBefore = BoardsOpenedSoFar();
+    const int openedBefore = OpenBoard::OpenedSoFar();
     const auto unexpected = [&](const char *what) {
         // Nothing is known to have reached a board unless one was opened.
-        const bool touched = BoardsOpenedSoFar() != openedBefore;
+        const bool touched = OpenBoard::OpenedSoFar() != openedBefore;
         env.err << "tamo: stopped by an unexpected error: " << Escaped(what)
                 << (touched ? "; a board was open, so part of the command may have reached it"
                             : "; nothing was sent")

@@ -18,14 +18,6 @@ namespace tamo::cli {
 
 namespace {
 
-std::vector<device::SerialNumber> Scan(Environment &env)
-{
-    device::BoardConnection connection;
-    device::ValueCapsArray valueCaps{};
-    device::Discovery discovery{env.platform, connection, valueCaps};
-    return device::Scan_USB_devices(discovery);
-}
-
 constexpr const char *kButtonsHeader = "serial,time,result,buttons";
 
 // A log keeps the columns it was begun with, so every record of a file has the same shape: one
@@ -44,7 +36,7 @@ std::string TestButtons(Environment &env, const device::SerialNumber &serial,
                         const StationButtonTest &buttons, BoardTestResult &result)
 {
     OpenBoard board(env.platform);
-    if (!board.Open(serial)) {
+    if (!board.Open(serial).found) {
         result.status = EXIT_NOT_OPENABLE;
         return "failed: could not be opened: " + board.Why();
     }
@@ -63,7 +55,7 @@ std::string TestButtons(Environment &env, const device::SerialNumber &serial,
 
 } // namespace
 
-int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
+int RunStation(Environment &env, const std::optional<config::SettingsPlan> &plan,
                const std::optional<std::string> &logFile,
                const std::optional<StationButtonTest> &buttons)
 {
@@ -131,7 +123,7 @@ int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
             env.clock.Sleep(STATION_SCAN_INTERVAL_MS);
             continue;
         }
-        const std::vector<device::SerialNumber> serials = Scan(env);
+        const std::vector<device::SerialNumber> serials = config::ScanBoards(env.platform);
         std::erase_if(present, [&](const device::SerialNumber &serial) {
             return std::find(serials.begin(), serials.end(), serial) == serials.end();
         });

@@ -27,7 +27,7 @@ struct StationButtonTest {
     std::uint64_t timeoutMs = 120'000;
 };
 
-int RunStation(Environment &env, const std::optional<SettingsPlan> &plan,
+int RunStation(Environment &env, const std::optional<config::SettingsPlan> &plan,
                const std::optional<std::string> &logFile,
                const std::optional<StationButtonTest> &buttons = std::nullopt);
 

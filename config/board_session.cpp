@@ -3,8 +3,8 @@
 
 #include "command_report.h"
 #include "device_texts.h"
-#include "encoder_modes.h"
 #include "hid_string.h"
+#include "setting_commands.h"
 
 #include <algorithm>
 #include <utility>
@@ -32,30 +32,34 @@ bool BoardSession::SendCommandReport(std::uint8_t code, std::uint8_t argument)
     return connection_.LastResult.ok;
 }
 
+bool BoardSession::SendCommands(std::span<const CommandReport> commands)
+{
+    bool all = true;
+    for (const CommandReport &command : commands)
+        all = SendCommandReport(command.code, command.argument) && all;
+    return all;
+}
+
 bool BoardSession::SendEncoderModes(std::span<const int, ENCODER_PAIRS_LOW_GROUP> listIndexes)
 {
-    const EncoderBitmaps bitmaps = EncoderModeBitmaps(listIndexes);
-    const bool low = SendCommandReport(CMD_ENC_MODE_LOW, bitmaps.low);
-    const bool high = SendCommandReport(CMD_ENC_MODE_HIGH, bitmaps.high);
-    return low && high;
+    return SendCommands(EncoderModeCommands(listIndexes));
 }
 
 bool BoardSession::SendEncoderModes9_10(int enc9ListIndex, int enc10ListIndex)
 {
-    const EncoderBitmaps bitmaps = EncoderModeBitmaps9_10(enc9ListIndex, enc10ListIndex);
-    const bool low = SendCommandReport(CMD_ENC_MODE_LOW_9_10, bitmaps.low);
-    const bool high = SendCommandReport(CMD_ENC_MODE_HIGH_9_10, bitmaps.high);
-    return low && high;
+    return SendCommands(EncoderModeCommands9_10(enc9ListIndex, enc10ListIndex));
 }
 
 bool BoardSession::SendPulseLength(int delayListIndex)
 {
-    return SendCommandReport(CMD_PULSE_LENGTH, static_cast<std::uint8_t>(delayListIndex + 1));
+    const CommandReport command = PulseLengthCommand(PulseLengthByte(delayListIndex));
+    return SendCommandReport(command.code, command.argument);
 }
 
 bool BoardSession::SendAInputMode(int rotStartListIndex)
 {
-    return SendCommandReport(CMD_A_INPUT_MODE, static_cast<std::uint8_t>(rotStartListIndex));
+    const CommandReport command = AInputModeCommand(static_cast<std::uint8_t>(rotStartListIndex));
+    return SendCommandReport(command.code, command.argument);
 }
 
 BoardIdentity BoardSession::ReadIdentity()

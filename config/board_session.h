@@ -8,6 +8,7 @@
 #include "configuration_reply.h"
 #include "input_report.h"
 #include "self_test.h"
+#include "setting_commands.h"
 
 #include <cstdint>
 #include <optional>
@@ -55,6 +56,9 @@ public:
     // One command report on the feature handle. False when it failed or the board's feature
     // report cannot hold one (then nothing is sent).
     bool SendCommandReport(std::uint8_t code, std::uint8_t argument);
+    // Each report whatever became of the ones before it, as a group's two go. True when all
+    // went.
+    bool SendCommands(std::span<const CommandReport> commands);
     // Both reports of a group, the second whatever became of the first. True when both went.
     bool SendEncoderModes(std::span<const int, ENCODER_PAIRS_LOW_GROUP> listIndexes);
     bool SendEncoderModes9_10(int enc9ListIndex, int enc10ListIndex);

@@ -32,6 +32,11 @@ std::optional<ConfigurationSettings> DecodeConfigurationReply(std::span<const st
     return settings;
 }
 
+std::uint8_t PulseLengthByte(int delayListIndex)
+{
+    return static_cast<std::uint8_t>(delayListIndex + 1);
+}
+
 int PulseLengthSelection(std::uint8_t pulseLength, int itemCount)
 {
     if (itemCount <= 0)

@@ -46,8 +46,11 @@ struct ConfigurationSettings {
 // Empty unless IsUsableConfigurationReply(reply).
 std::optional<ConfigurationSettings> DecodeConfigurationReply(std::span<const std::uint8_t> reply);
 
-// The Delay selection for a pulse length byte: p = pulseLength - 1 when p < itemCount (0 gives
-// -1, no selection), otherwise the last item. -1 when the list is empty.
+// The pulse length both ways, the one place its rule is written: the byte the board holds is
+// the Delay list index + 1 (steps of 8 ms), and the Delay selection for a byte is
+// p = pulseLength - 1 when p < itemCount (0 gives -1, no selection), otherwise the last item
+// (-1 when the list is empty).
+std::uint8_t PulseLengthByte(int delayListIndex);
 int PulseLengthSelection(std::uint8_t pulseLength, int itemCount);
 
 // The RotStart selection for a mode byte: the mode itself when below itemCount, otherwise the

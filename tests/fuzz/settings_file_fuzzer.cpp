@@ -2,8 +2,8 @@
 // libFuzzer target: any byte string as a settings file. The reader must never throw or crash;
 // a refusal is a message safe to print, and a file it takes is complete and comes back the
 // same through the writer.
+#include "safe_text.h"
 #include "settings_file.h"
-#include "text.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,7 +13,8 @@
 
 namespace {
 
-using namespace tamo::cli;
+using namespace tamo::settings_file;
+using tamo::config::InvalidUtf8At;
 
 #define FUZZ_CHECK(condition)                                                                      \
     do {                                                                                           \

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace tamo::cli {
+namespace tamo::settings_file {
 
 struct JsonOutline {
     // Line (from 1) of every object key, by its path "/settings/pulse_length" (keys unescaped,
@@ -28,4 +28,4 @@ JsonOutline OutlineJson(std::string_view text, std::size_t maxDepth);
 // The line of a byte offset.
 int LineOfOffset(std::string_view text, std::size_t offset);
 
-} // namespace tamo::cli
+} // namespace tamo::settings_file

@@ -4,18 +4,21 @@
 // when it fails.
 #pragma once
 
+#include "encoder_modes.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace tamo::cli {
+namespace tamo::config {
 
-inline constexpr int PAIR_COUNT = 10;
+inline constexpr int PAIR_COUNT = static_cast<int>(ENCODER_PAIRS);
 
 // "B5+B6" (case and blanks around '+' do not matter) gives pair 3; pairs are 1 to 10.
 std::optional<int> ParsePairName(std::string_view text);
-std::string PairName(int pair);
+// "B5+B6" as files and the terminal write it; the window's captions join with " + ".
+std::string PairName(int pair, std::string_view join = "+");
 
 // List indexes: encoder mode 0..3, pulse length 0..24 ("8 ms".."200 ms"; "16ms" and "16" are
 // taken too), "A" input mode 0..4 (case does not matter).
@@ -34,4 +37,4 @@ std::string EncoderModeName(int listIndex);
 std::string PulseLengthName(std::uint8_t pulseLength);
 std::string AInputModeName(std::uint8_t mode);
 
-} // namespace tamo::cli
+} // namespace tamo::config

@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace tamo::cli {
+namespace tamo::settings_file {
 
 namespace {
 
@@ -131,4 +131,4 @@ bool ReplaceFile(const std::string &name, const std::string &text, std::string &
     return true;
 }
 
-} // namespace tamo::cli
+} // namespace tamo::settings_file

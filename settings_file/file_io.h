@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-namespace tamo::cli {
+namespace tamo::settings_file {
 
 // The whole file, or "-" for in; nothing (and error) when it cannot be read or is larger than
 // maxBytes.
@@ -25,4 +25,4 @@ bool ReplaceFile(const std::string &name, const std::string &text, std::string &
 // Both names are one file that exists (through links, other spellings of the path).
 bool SameFile(const std::string &a, const std::string &b);
 
-} // namespace tamo::cli
+} // namespace tamo::settings_file

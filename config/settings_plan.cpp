@@ -3,42 +3,39 @@
 
 #include "command_report.h"
 #include "device_texts.h"
-#include "encoder_modes.h"
 #include "setting_names.h"
 
 #include <algorithm>
 
-namespace tamo::cli {
+namespace tamo::config {
 
 namespace {
 
-constexpr int kLowGroupEnd = static_cast<int>(config::ENCODER_PAIRS_LOW_GROUP);
-constexpr int kPairs = static_cast<int>(config::ENCODER_PAIRS);
+constexpr int kLowGroupEnd = static_cast<int>(ENCODER_PAIRS_LOW_GROUP);
+constexpr int kPairs = static_cast<int>(ENCODER_PAIRS);
 
 bool Has(const std::vector<SendStep> &steps, SendStep step)
 {
     return std::find(steps.begin(), steps.end(), step) != steps.end();
 }
 
-// The reports of one step, as the board session's senders build them.
+// The reports of one step: the board session's senders send the same.
 std::vector<CommandReport> StepCommands(const SettingsPlan &plan, SendStep step)
 {
     const auto &modes = plan.target.encoderModes;
+    const auto group = [](const EncoderGroupCommands &commands) {
+        return std::vector<CommandReport>(commands.begin(), commands.end());
+    };
     switch (step) {
-    case SendStep::Encoders1To8: {
-        const auto bitmaps = config::EncoderModeBitmaps(
-            std::span<const int, config::ENCODER_PAIRS_LOW_GROUP>(modes.data(), 8));
-        return {{config::CMD_ENC_MODE_LOW, bitmaps.low}, {config::CMD_ENC_MODE_HIGH, bitmaps.high}};
-    }
-    case SendStep::Encoders9To10: {
-        const auto bitmaps = config::EncoderModeBitmaps9_10(modes[8], modes[9]);
-        return {{config::CMD_ENC_MODE_LOW_9_10, bitmaps.low},
-                {config::CMD_ENC_MODE_HIGH_9_10, bitmaps.high}};
-    }
+    case SendStep::Encoders1To8:
+        return group(EncoderModeCommands(
+            std::span<const int, ENCODER_PAIRS_LOW_GROUP>(modes.data(), ENCODER_PAIRS_LOW_GROUP)));
+    case SendStep::Encoders9To10:
+        return group(EncoderModeCommands9_10(modes[8], modes[9]));
     case SendStep::PulseLength:
-        return {{config::CMD_PULSE_LENGTH, plan.target.pulseLength}};
+        return {PulseLengthCommand(plan.target.pulseLength)};
     case SendStep::AInputMode:
-        return {{config::CMD_A_INPUT_MODE, plan.target.aInputMode}};
+        return {AInputModeCommand(plan.target.aInputMode)};
     }
     return {};
 }
@@ -65,28 +62,30 @@ bool SettingsRequest::complete() const
            && pulseLengthIndex && aInputModeIndex;
 }
 
-std::optional<SettingsRequest> SettingsRequest::From(const config::ConfigurationSettings &settings,
-                                                     std::string &why)
+std::optional<SettingsRequest> SettingsRequest::From(const ConfigurationSettings &settings,
+                                                     std::string &why, Unnamed *unnamed)
 {
     SettingsRequest request;
     for (int pair = 0; pair < kPairs; ++pair)
         request.encoderModes[static_cast<std::size_t>(pair)] =
             settings.encoderModes[static_cast<std::size_t>(pair)];
-    if (settings.pulseLength < 1 || settings.pulseLength > config::PULSE_LENGTH_ITEM_COUNT) {
+    if (settings.pulseLength < 1 || settings.pulseLength > PULSE_LENGTH_ITEM_COUNT) {
         why = "pulse length byte " + std::to_string(settings.pulseLength)
-              + ", which no list item names (1 to "
-              + std::to_string(config::PULSE_LENGTH_ITEM_COUNT) + " are " + PulseLengthChoices()
-              + "): set one first (tamo set --pulse-length)";
+              + ", which no list item names (1 to " + std::to_string(PULSE_LENGTH_ITEM_COUNT)
+              + " are " + PulseLengthChoices() + ")";
+        if (unnamed)
+            *unnamed = Unnamed::PulseLength;
         return std::nullopt;
     }
-    if (settings.aInputMode >= config::A_INPUT_MODE_ITEMS.size()) {
+    if (settings.aInputMode >= A_INPUT_MODE_ITEMS.size()) {
         why = "\"A\" input mode byte " + std::to_string(settings.aInputMode)
-              + ", which no list item names (0 to "
-              + std::to_string(config::A_INPUT_MODE_ITEMS.size() - 1) + " are "
-              + AInputModeChoices() + "): set one first (tamo set --a-input)";
+              + ", which no list item names (0 to " + std::to_string(A_INPUT_MODE_ITEMS.size() - 1)
+              + " are " + AInputModeChoices() + ")";
+        if (unnamed)
+            *unnamed = Unnamed::AInputMode;
         return std::nullopt;
     }
-    request.pulseLengthIndex = settings.pulseLength - 1;
+    request.pulseLengthIndex = PulseLengthSelection(settings.pulseLength, PULSE_LENGTH_ITEM_COUNT);
     request.aInputModeIndex = settings.aInputMode;
     return request;
 }
@@ -107,7 +106,7 @@ std::string StepName(SendStep step)
 }
 
 std::optional<SettingsPlan> MakePlan(const SettingsRequest &request,
-                                     const std::optional<config::ConfigurationSettings> &current,
+                                     const std::optional<ConfigurationSettings> &current,
                                      std::string &error)
 {
     SettingsPlan plan;
@@ -139,7 +138,7 @@ std::optional<SettingsPlan> MakePlan(const SettingsRequest &request,
         || !group(kLowGroupEnd, kPairs, SendStep::Encoders9To10))
         return std::nullopt;
     if (request.pulseLengthIndex) {
-        plan.target.pulseLength = static_cast<std::uint8_t>(*request.pulseLengthIndex + 1);
+        plan.target.pulseLength = PulseLengthByte(*request.pulseLengthIndex);
         plan.steps.push_back(SendStep::PulseLength);
     }
     if (request.aInputModeIndex) {
@@ -158,36 +157,17 @@ std::vector<CommandReport> PlanCommands(const SettingsPlan &plan)
     return commands;
 }
 
-std::string CommandName(std::uint8_t code)
-{
-    switch (code) {
-    case config::CMD_ENC_MODE_LOW:
-        return "code 2 (encoder pairs B1+B2 to B15+B16, low bits)";
-    case config::CMD_ENC_MODE_HIGH:
-        return "code 4 (encoder pairs B1+B2 to B15+B16, high bits)";
-    case config::CMD_ENC_MODE_LOW_9_10:
-        return "code 3 (encoder pairs B17+B18 and B19+B20, low bits)";
-    case config::CMD_ENC_MODE_HIGH_9_10:
-        return "code 5 (encoder pairs B17+B18 and B19+B20, high bits)";
-    case config::CMD_PULSE_LENGTH:
-        return "code 6 (pulse length)";
-    case config::CMD_A_INPUT_MODE:
-        return "code 7 (\"A\" input mode)";
-    }
-    return "code " + std::to_string(code);
-}
-
 std::vector<std::vector<std::uint8_t>> PlanReports(const SettingsPlan &plan,
                                                    std::uint16_t featureReportByteLength)
 {
     std::vector<std::vector<std::uint8_t>> reports;
     for (const CommandReport &command : PlanCommands(plan))
         reports.push_back(
-            config::BuildCommandReport(featureReportByteLength, command.code, command.argument));
+            BuildCommandReport(featureReportByteLength, command.code, command.argument));
     return reports;
 }
 
-SendOutcome SendPlan(config::BoardSession &session, const device::BoardConnection &connection,
+SendOutcome SendPlan(BoardSession &session, const device::BoardConnection &connection,
                      const SettingsPlan &plan)
 {
     SendOutcome outcome;
@@ -205,19 +185,17 @@ SendOutcome SendPlan(config::BoardSession &session, const device::BoardConnectio
             }
             const std::uint16_t length = connection.Capabilities.FeatureReportByteLength;
             // Such a report is refused before any call, so the last call's result is not its.
-            std::string why =
-                config::BuildCommandReport(length, command.code, command.argument).empty()
-                    ? "the board's feature report (" + std::to_string(length)
-                          + " bytes) cannot hold a command report"
-                    : connection.LastResult.error;
+            std::string why = BuildCommandReport(length, command.code, command.argument).empty()
+                                  ? "the board's feature report (" + std::to_string(length)
+                                        + " bytes) cannot hold a command report"
+                                  : connection.LastResult.error;
             outcome.failed.emplace_back(command.code, why.empty() ? "HidD_SetFeature failed" : why);
         }
     }
     return outcome;
 }
 
-std::vector<std::string> Mismatches(const SettingsPlan &plan,
-                                    const config::ConfigurationSettings &readBack)
+std::vector<std::string> Mismatches(const SettingsPlan &plan, const ConfigurationSettings &readBack)
 {
     std::vector<std::string> out;
     const auto pairs = [&](int first, int end) {
@@ -244,4 +222,4 @@ std::vector<std::string> Mismatches(const SettingsPlan &plan,
     return out;
 }
 
-} // namespace tamo::cli
+} // namespace tamo::config

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <random>
 
-namespace tamo::cli {
+namespace tamo::settings_file {
 
 namespace {
 
@@ -120,4 +120,4 @@ bool ReplaceFile(const std::string &name, const std::string &text, std::string &
     return true;
 }
 
-} // namespace tamo::cli
+} // namespace tamo::settings_file

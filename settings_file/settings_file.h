@@ -5,14 +5,17 @@
 //    "encoders": {"B1+B2": "off", ...}, "pulse_length": "48 ms", "a_input": "Auto"}
 #pragma once
 
+#include "board_session.h"
+#include "discovery.h"
 #include "settings_plan.h"
 
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-namespace tamo::cli {
+namespace tamo::settings_file {
 
 inline constexpr int SETTINGS_FORMAT_VERSION = 1;
 inline constexpr std::string_view SETTINGS_FORMAT = "tamo-settings";
@@ -31,9 +34,19 @@ struct SourceBoard {
 };
 
 struct SettingsFile {
-    SettingsRequest settings; // complete
+    config::SettingsRequest settings; // complete
     SourceBoard source;
 };
+
+// The board a file is saved from, as the file names it: its serial number, and the identity
+// strings the board gave (the version is kept with the manufacturer).
+SourceBoard SourceBoardOf(const device::SerialNumber &serial,
+                          const config::BoardIdentity &identity);
+
+// What tells the board a file came from apart from board ("serial number A1 (this board:
+// B2)"): serial number, product and version, each where both name it. Empty for the same
+// board or a file that names none.
+std::vector<std::string> SourceDifferences(const SourceBoard &file, const SourceBoard &board);
 
 // settings must be complete.
 std::string WriteSettingsText(const SettingsFile &file);
@@ -51,4 +64,4 @@ std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_
 std::optional<SettingsFile> ReadSettingsFile(const std::string &name, std::istream &in,
                                              std::string &error);
 
-} // namespace tamo::cli
+} // namespace tamo::settings_file

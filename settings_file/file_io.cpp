@@ -8,7 +8,7 @@
 #include <istream>
 #include <system_error>
 
-namespace tamo::cli {
+namespace tamo::settings_file {
 
 std::optional<std::string> ReadWholeFile(const std::string &name, std::istream &in,
                                          std::size_t maxBytes, std::string &error)
@@ -51,4 +51,4 @@ bool SameFile(const std::string &a, const std::string &b)
     return std::filesystem::equivalent(a, b, code) && !code;
 }
 
-} // namespace tamo::cli
+} // namespace tamo::settings_file

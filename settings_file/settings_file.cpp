@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings_file.h"
 
+#include "device_texts.h"
 #include "file_io.h"
 #include "json_key_lines.h"
+#include "safe_text.h"
 #include "setting_names.h"
-#include "text.h"
 
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <set>
 
-namespace tamo::cli {
+namespace tamo::settings_file {
 
 namespace {
 
@@ -125,6 +126,34 @@ std::optional<SettingsFile> CheckSettingsText(std::string_view text, std::string
 
 } // namespace
 
+SourceBoard SourceBoardOf(const device::SerialNumber &serial, const config::BoardIdentity &identity)
+{
+    SourceBoard source;
+    source.serialNumber = config::Latin1ToUtf8(serial);
+    if (identity.manufacturer) {
+        source.manufacturer = config::Latin1ToUtf8(config::LabelValue(*identity.manufacturer));
+        source.version = config::LabelValue(identity.version);
+    }
+    if (identity.product)
+        source.product = config::Latin1ToUtf8(config::LabelValue(*identity.product));
+    return source;
+}
+
+std::vector<std::string> SourceDifferences(const SourceBoard &file, const SourceBoard &board)
+{
+    std::vector<std::string> out;
+    const auto compare = [&](const char *what, const std::optional<std::string> &saved,
+                             const std::optional<std::string> &here) {
+        if (saved && here && *saved != *here)
+            out.push_back(std::string(what) + " " + config::Escaped(Brief(*saved))
+                          + " (this board: " + config::Escaped(Brief(*here)) + ")");
+    };
+    compare("serial number", file.serialNumber, board.serialNumber);
+    compare("product", file.product, board.product);
+    compare("version", file.version, board.version);
+    return out;
+}
+
 std::string WriteSettingsText(const SettingsFile &file)
 {
     Json json;
@@ -141,14 +170,14 @@ std::string WriteSettingsText(const SettingsFile &file)
     put("version", file.source.version);
     json["board"] = board;
     Json encoders = Json::object();
-    for (int pair = 1; pair <= PAIR_COUNT; ++pair)
-        encoders[PairName(pair)] = EncoderModeName(
+    for (int pair = 1; pair <= config::PAIR_COUNT; ++pair)
+        encoders[config::PairName(pair)] = config::EncoderModeName(
             file.settings.encoderModes[static_cast<std::size_t>(pair - 1)].value_or(0));
     json["encoders"] = encoders;
-    json["pulse_length"] =
-        PulseLengthName(static_cast<std::uint8_t>(file.settings.pulseLengthIndex.value_or(5) + 1));
-    json["a_input"] =
-        AInputModeName(static_cast<std::uint8_t>(file.settings.aInputModeIndex.value_or(0)));
+    json["pulse_length"] = config::PulseLengthItems().at(static_cast<std::size_t>(
+        file.settings.pulseLengthIndex.value_or(config::PULSE_LENGTH_DEFAULT_INDEX)));
+    json["a_input"] = config::AInputModeName(
+        static_cast<std::uint8_t>(file.settings.aInputModeIndex.value_or(0)));
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
@@ -164,7 +193,7 @@ std::optional<SettingsFile> ReadSettingsText(std::string_view text, std::string_
         error = std::string(name) + ": cannot be read: " + e.what();
     }
     if (!file)
-        error = Escaped(error);
+        error = config::Escaped(error);
     return file;
 }
 
@@ -173,7 +202,7 @@ std::optional<SettingsFile> ReadSettingsFile(const std::string &name, std::istre
 {
     const auto text = ReadWholeFile(name, in, SETTINGS_FILE_MAX_BYTES, error);
     if (!text) {
-        error = Escaped(error);
+        error = config::Escaped(error);
         return std::nullopt;
     }
     return ReadSettingsText(*text, name == "-" ? "standard input" : name, error);
@@ -193,7 +222,7 @@ std::optional<SettingsFile> CheckSettingsText(std::string_view text, std::string
             at(nul) + "not a tamo settings file: a NUL byte (byte " + std::to_string(nul + 1) + ")";
         return std::nullopt;
     }
-    if (const auto bad = InvalidUtf8At(text)) {
+    if (const auto bad = config::InvalidUtf8At(text)) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(text[*bad]));
         error = at(*bad) + "not a tamo settings file: not UTF-8 text (byte " + hex + ")";
@@ -272,42 +301,44 @@ std::optional<SettingsFile> CheckSettingsText(std::string_view text, std::string
         check.fail("/encoders", "key \"encoders\" is not an object");
     } else {
         for (const auto &[key, value] : encoders->items()) {
-            const auto pair = ParsePairName(key);
+            const auto pair = config::ParsePairName(key);
             if (!pair) {
                 check.fail("/encoders/" + key, "unknown key \"encoders." + Brief(key)
-                                                   + "\": input pairs are " + PairChoices());
+                                                   + "\": input pairs are "
+                                                   + config::PairChoices());
                 continue;
             }
             auto &slot = file.settings.encoderModes[static_cast<std::size_t>(*pair - 1)];
             if (slot) {
                 check.fail("/encoders/" + key, "key \"encoders." + Brief(key) + "\": pair "
-                                                   + PairName(*pair) + " is given twice");
+                                                   + config::PairName(*pair) + " is given twice");
                 continue;
             }
-            const std::optional<int> mode =
-                value.is_string() ? ParseEncoderMode(value.get<std::string>()) : std::nullopt;
+            const std::optional<int> mode = value.is_string()
+                                                ? config::ParseEncoderMode(value.get<std::string>())
+                                                : std::nullopt;
             if (!mode)
                 check.fail("/encoders/" + key,
                            "key \"encoders." + Brief(key) + "\": " + Brief(value.dump())
-                               + " is not an encoder mode (" + EncoderModeChoices() + ")");
+                               + " is not an encoder mode (" + config::EncoderModeChoices() + ")");
             slot = mode;
         }
-        for (int pair = 1; pair <= PAIR_COUNT; ++pair)
+        for (int pair = 1; pair <= config::PAIR_COUNT; ++pair)
             if (!file.settings.encoderModes[static_cast<std::size_t>(pair - 1)])
-                check.fail("/encoders", "missing key \"encoders." + PairName(pair) + "\"");
+                check.fail("/encoders", "missing key \"encoders." + config::PairName(pair) + "\"");
     }
     if (const std::string *pulse = check.string(json, "", "pulse_length")) {
-        file.settings.pulseLengthIndex = ParsePulseLength(*pulse);
+        file.settings.pulseLengthIndex = config::ParsePulseLength(*pulse);
         if (!file.settings.pulseLengthIndex)
             check.fail("/pulse_length", "key \"pulse_length\": \"" + *pulse
-                                            + "\" is not a pulse length (" + PulseLengthChoices()
-                                            + ")");
+                                            + "\" is not a pulse length ("
+                                            + config::PulseLengthChoices() + ")");
     }
     if (const std::string *mode = check.string(json, "", "a_input")) {
-        file.settings.aInputModeIndex = ParseAInputMode(*mode);
+        file.settings.aInputModeIndex = config::ParseAInputMode(*mode);
         if (!file.settings.aInputModeIndex)
             check.fail("/a_input", "key \"a_input\": \"" + *mode + "\" is not an \"A\" input mode ("
-                                       + AInputModeChoices() + ")");
+                                       + config::AInputModeChoices() + ")");
     }
     if (!check.ok()) {
         error = check.error();
@@ -318,4 +349,4 @@ std::optional<SettingsFile> CheckSettingsText(std::string_view text, std::string
 
 } // namespace
 
-} // namespace tamo::cli
+} // namespace tamo::settings_file

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-namespace tamo::cli {
+namespace tamo::settings_file {
 
 namespace {
 
@@ -91,4 +91,4 @@ int LineOfOffset(std::string_view text, std::size_t offset)
     return line;
 }
 
-} // namespace tamo::cli
+} // namespace tamo::settings_file

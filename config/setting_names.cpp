@@ -8,7 +8,7 @@
 #include <cctype>
 #include <charconv>
 
-namespace tamo::cli {
+namespace tamo::config {
 
 namespace {
 
@@ -56,16 +56,16 @@ std::optional<int> ParsePairName(std::string_view text)
     return (*first + 1) / 2;
 }
 
-std::string PairName(int pair)
+std::string PairName(int pair, std::string_view join)
 {
-    return "B" + std::to_string(2 * pair - 1) + "+B" + std::to_string(2 * pair);
+    return "B" + std::to_string(2 * pair - 1) + std::string(join) + "B" + std::to_string(2 * pair);
 }
 
 std::optional<int> ParseEncoderMode(std::string_view text)
 {
     const std::string wanted = Lower(Trim(text));
-    for (std::size_t i = 0; i < config::ENCODER_MODE_ITEMS.size(); ++i)
-        if (wanted == config::ENCODER_MODE_ITEMS[i])
+    for (std::size_t i = 0; i < ENCODER_MODE_ITEMS.size(); ++i)
+        if (wanted == ENCODER_MODE_ITEMS[i])
             return static_cast<int>(i);
     return std::nullopt;
 }
@@ -79,7 +79,7 @@ std::optional<int> ParsePulseLength(std::string_view text)
     int ms = 0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), ms);
     if (number.empty() || ec != std::errc{} || end != number.data() + number.size() || ms % 8 != 0
-        || ms < 8 || ms > 8 * config::PULSE_LENGTH_ITEM_COUNT)
+        || ms < 8 || ms > 8 * PULSE_LENGTH_ITEM_COUNT)
         return std::nullopt;
     return ms / 8 - 1;
 }
@@ -87,8 +87,8 @@ std::optional<int> ParsePulseLength(std::string_view text)
 std::optional<int> ParseAInputMode(std::string_view text)
 {
     const std::string wanted = Lower(Trim(text));
-    for (std::size_t i = 0; i < config::A_INPUT_MODE_ITEMS.size(); ++i)
-        if (wanted == Lower(config::A_INPUT_MODE_ITEMS[i]))
+    for (std::size_t i = 0; i < A_INPUT_MODE_ITEMS.size(); ++i)
+        if (wanted == Lower(A_INPUT_MODE_ITEMS[i]))
             return static_cast<int>(i);
     return std::nullopt;
 }
@@ -111,7 +111,7 @@ std::string PulseLengthChoices()
 std::string AInputModeChoices()
 {
     std::string out;
-    for (const std::string_view item : config::A_INPUT_MODE_ITEMS) {
+    for (const std::string_view item : A_INPUT_MODE_ITEMS) {
         if (!out.empty())
             out += ", ";
         out += '"';
@@ -123,24 +123,23 @@ std::string AInputModeChoices()
 
 std::string EncoderModeName(int listIndex)
 {
-    if (listIndex < 0 || listIndex >= static_cast<int>(config::ENCODER_MODE_ITEMS.size()))
+    if (listIndex < 0 || listIndex >= static_cast<int>(ENCODER_MODE_ITEMS.size()))
         return {};
-    return std::string(config::ENCODER_MODE_ITEMS[static_cast<std::size_t>(listIndex)]);
+    return std::string(ENCODER_MODE_ITEMS[static_cast<std::size_t>(listIndex)]);
 }
 
 std::string PulseLengthName(std::uint8_t pulseLength)
 {
-    const int index = config::PulseLengthSelection(pulseLength, config::PULSE_LENGTH_ITEM_COUNT);
+    const int index = PulseLengthSelection(pulseLength, PULSE_LENGTH_ITEM_COUNT);
     if (index < 0)
         return {};
-    return config::PulseLengthItems()[static_cast<std::size_t>(index)];
+    return PulseLengthItems()[static_cast<std::size_t>(index)];
 }
 
 std::string AInputModeName(std::uint8_t mode)
 {
-    const int index =
-        config::AInputModeSelection(mode, static_cast<int>(config::A_INPUT_MODE_ITEMS.size()));
-    return std::string(config::A_INPUT_MODE_ITEMS[static_cast<std::size_t>(index)]);
+    const int index = AInputModeSelection(mode, static_cast<int>(A_INPUT_MODE_ITEMS.size()));
+    return std::string(A_INPUT_MODE_ITEMS[static_cast<std::size_t>(index)]);
 }
 
-} // namespace tamo::cli
+} // namespace tamo::config

@@ -5,6 +5,7 @@
 
 #include "board_session.h"
 #include "configuration_reply.h"
+#include "setting_commands.h"
 
 #include <array>
 #include <cstdint>
@@ -12,11 +13,11 @@
 #include <string>
 #include <vector>
 
-namespace tamo::cli {
+namespace tamo::config {
 
 // What the user asks for, as list indexes; what is not set stays as the board holds it.
 struct SettingsRequest {
-    std::array<std::optional<int>, config::ENCODER_PAIRS> encoderModes{};
+    std::array<std::optional<int>, ENCODER_PAIRS> encoderModes{};
     std::optional<int> pulseLengthIndex;
     std::optional<int> aInputModeIndex;
 
@@ -25,9 +26,10 @@ struct SettingsRequest {
     // Every setting the board holds, by its list item. Fails (empty, with why naming the
     // setting and the byte the board holds) for a byte no list item names: pulse length 0 or
     // past 25, "A" input mode past 4. The window shows those as another item, which a file
-    // would then put on every board.
-    static std::optional<SettingsRequest> From(const config::ConfigurationSettings &settings,
-                                               std::string &why);
+    // would then put on every board. unnamed tells which of the two it was.
+    enum class Unnamed { PulseLength, AInputMode };
+    static std::optional<SettingsRequest> From(const ConfigurationSettings &settings,
+                                               std::string &why, Unnamed *unnamed = nullptr);
 };
 
 // The sending steps, in the order they go: each is one sender of the board session.
@@ -37,7 +39,7 @@ std::string StepName(SendStep step);
 
 struct SettingsPlan {
     // The settings the board is to hold once every step went.
-    config::ConfigurationSettings target;
+    ConfigurationSettings target;
     std::vector<SendStep> steps;
 };
 
@@ -45,21 +47,12 @@ struct SettingsPlan {
 // current is unknown the request must name every pair of each group it touches; otherwise
 // error says which are missing and the plan is empty.
 std::optional<SettingsPlan> MakePlan(const SettingsRequest &request,
-                                     const std::optional<config::ConfigurationSettings> &current,
+                                     const std::optional<ConfigurationSettings> &current,
                                      std::string &error);
-
-// One command report: its code and argument.
-struct CommandReport {
-    std::uint8_t code = 0;
-    std::uint8_t argument = 0;
-};
 
 // The command reports of the plan, in the order they go: two for each encoder group (the low
 // bits first), one for each other step.
 std::vector<CommandReport> PlanCommands(const SettingsPlan &plan);
-
-// "code 2 (encoder pairs B1+B2 to B15+B16, low bits)"
-std::string CommandName(std::uint8_t code);
 
 // The command reports of the plan, as they would reach a board whose feature report is
 // featureReportByteLength long.
@@ -76,12 +69,12 @@ struct SendOutcome {
 // Sends step after step; a group's second report goes whatever became of its first, as the
 // window sends it, and after a step with a failed report nothing more is sent. connection is
 // the session's, for the reason of a failure.
-SendOutcome SendPlan(config::BoardSession &session, const device::BoardConnection &connection,
+SendOutcome SendPlan(BoardSession &session, const device::BoardConnection &connection,
                      const SettingsPlan &plan);
 
 // The settings of the plan's steps that readBack does not hold, one text each
 // ("B5+B6: sent 1:4, the board holds 1:2").
 std::vector<std::string> Mismatches(const SettingsPlan &plan,
-                                    const config::ConfigurationSettings &readBack);
+                                    const ConfigurationSettings &readBack);
 
-} // namespace tamo::cli
+} // namespace tamo::config
