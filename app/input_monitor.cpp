@@ -71,6 +71,7 @@ void MainWindow::ReconnectInThisTick()
     // A board listed but not opened is tried again on the next tick, as a switch that failed.
     lastPassListedNothing_ = SerNo->count() == 0;
     fullPasses_.scanned();
+    updateAccessNotice();
 }
 
 } // namespace tamo::app

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-config over the boards attached to this machine.
 #include "debug_logging.h"
+#include "inaccessible_boards.h"
 #include "main_window.h"
 #include "native_platform.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     const std::unique_ptr<tamo::device::HidPlatform> platform =
         tamo::device::CreateNativeHidPlatform();
     tamo::app::MainWindow window(*platform);
+    window.setInaccessibleBoardsSource([] { return tamo::device::FindInaccessibleBoards(); });
     window.LoadMainWindow();
     return QApplication::exec();
 }

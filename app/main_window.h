@@ -9,6 +9,7 @@
 #include "button_test.h"
 #include "capabilities.h"
 #include "discovery.h"
+#include "inaccessible_boards.h"
 #include "lamp_colours.h"
 #include "poll_timer.h"
 #include "scan_gate.h"
@@ -16,6 +17,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -58,6 +60,16 @@ public:
     // The result as Copy result puts it on the clipboard.
     QString buttonTestResultText() const;
 
+    // Where the window learns of boards of the family that discovery skips because they cannot
+    // be opened; without a source it has nothing to say of them.
+    void
+    setInaccessibleBoardsSource(std::function<std::vector<device::InaccessibleBoard>()> source);
+    // What the window says of them while no board is open, one line a board; empty otherwise.
+    QString accessNotice() const { return accessNotice_; }
+
+signals:
+    void accessNoticeChanged(const QString &text);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -79,6 +91,8 @@ private:
     // With no board open: whether this tick must scan, search and refresh, or whether their
     // result would be the same as the last full pass.
     bool fullPassDue(bool lostThisTick);
+    // After a full pass or a pick: the notice of boards that cannot be opened.
+    void updateAccessNotice();
     void paintButtonByte(int byteIndex, int value);
 
     // The button test: every report read as it arrives, every press shown and counted.
@@ -176,6 +190,8 @@ private:
     std::uint64_t findingsShownUs_ = 0;
     // The board went between two ticks; the next tick treats it as lost in that tick.
     bool lostBetweenTicks_ = false;
+    std::function<std::vector<device::InaccessibleBoard>()> inaccessibleBoards_;
+    QString accessNotice_;
 };
 
 } // namespace tamo::app

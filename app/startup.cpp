@@ -38,6 +38,7 @@ void MainWindow::LoadMainWindow()
     connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();
     lastPassListedNothing_ = SerNo->count() == 0;
+    updateAccessNotice();
     Timer->setEnabled(true);
 }
 
@@ -108,6 +109,7 @@ void MainWindow::SelectBoard()
     RefreshDeviceView();
     // A pick that found nothing is followed by a full pass in the next tick.
     lastPassListedNothing_ = false;
+    updateAccessNotice();
     Timer->setEnabled(true);
 }
 

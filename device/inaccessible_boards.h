@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tamo::device {
@@ -26,6 +27,13 @@ struct InaccessibleBoard {
     // What lets the user open it; empty when there is nothing the user can do.
     std::string fix;
 };
+
+// The fix for a node that refuses the user while no rule of ours is installed: the commands of
+// the README's Permissions section.
+inline constexpr std::string_view INSTALL_UDEV_RULE_FIX =
+    "install the udev rule that gives the user at the seat access (see the README, "
+    "Permissions): sudo cp build/packaging/70-tamo.rules /etc/udev/rules.d/ && sudo "
+    "udevadm control --reload && sudo udevadm trigger";
 
 // Recognised by vendor and product ID alone: the marker in string 42 needs an open node, so a
 // board known only by its marker is not found here. Empty where the system lets every user

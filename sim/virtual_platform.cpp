@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "virtual_platform.h"
 
+#include "board_identity.h"
 #include "utf16_buffer.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -19,6 +21,45 @@ namespace {
 // hidraw keeps this many reports per open file and drops newer ones.
 constexpr std::size_t kReportQueueLimit = 63;
 constexpr const char *kPathPrefix = "virtual:/dev/hidraw";
+
+void AppendUtf8(std::string &out, char32_t point)
+{
+    if (point < 0x80) {
+        out.push_back(static_cast<char>(point));
+    } else if (point < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | point >> 6));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else if (point < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | point >> 12));
+        out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | point >> 18));
+        out.push_back(static_cast<char>(0x80 | (point >> 12 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    }
+}
+
+// A device string as sysfs gives it: UTF-8, a lone surrogate as U+FFFD.
+std::optional<std::string> SystemUtf8(const std::optional<std::u16string> &text)
+{
+    if (!text)
+        return std::nullopt;
+    std::string out;
+    for (std::size_t i = 0; i < text->size(); ++i) {
+        const char32_t unit = (*text)[i];
+        const bool high = unit >= 0xD800 && unit < 0xDC00;
+        const char32_t next = i + 1 < text->size() ? (*text)[i + 1] : 0;
+        if (high && next >= 0xDC00 && next < 0xE000) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+            ++i;
+        } else {
+            AppendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? 0xFFFD : unit);
+        }
+    }
+    return out;
+}
 
 } // namespace
 
@@ -110,6 +151,38 @@ void VirtualHidPlatform::setOpenable(int device, bool openable)
         return;
     d.openable = openable;
     tellChange();
+}
+
+std::vector<device::InaccessibleBoard> VirtualHidPlatform::InaccessibleBoards() const
+{
+    std::vector<int> closed;
+    for (std::size_t id = 0; id < devices_.size(); ++id) {
+        const Device &d = *devices_[id];
+        const std::uint16_t vendor = d.definition.vendorId;
+        const std::uint16_t product = d.definition.productId;
+        if (d.plugged && !d.openable && vendor == device::VENDOR_ID && product >= device::PID_FIRST
+            && product - device::PID_FIRST < device::PID_COUNT)
+            closed.push_back(static_cast<int>(id));
+    }
+    std::sort(closed.begin(), closed.end(),
+              [&](int a, int b) { return devices_[a]->nodeNumber < devices_[b]->nodeNumber; });
+    std::vector<device::InaccessibleBoard> boards;
+    for (const int id : closed) {
+        const VirtualDeviceDefinition &definition = devices_[id]->definition;
+        device::InaccessibleBoard board;
+        board.path = path(id);
+        board.vendorId = definition.vendorId;
+        board.productId = definition.productId;
+        board.versionNumber = definition.versionNumber;
+        board.manufacturer = SystemUtf8(definition.manufacturer);
+        board.product = SystemUtf8(definition.product);
+        board.serialNumber = SystemUtf8(definition.serialNumber);
+        // What CreateFileA says of such a node.
+        board.reason = "open(" + board.path + "): Permission denied";
+        board.fix = device::INSTALL_UDEV_RULE_FIX;
+        boards.push_back(std::move(board));
+    }
+    return boards;
 }
 
 namespace {

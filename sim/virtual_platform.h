@@ -6,6 +6,7 @@
 #pragma once
 
 #include "emulated_hid_platform.h"
+#include "inaccessible_boards.h"
 #include "virtual_device.h"
 
 #include <cstdint>
@@ -46,6 +47,9 @@ public:
     // Whether the tool may open the device; a device it may not open fails CreateFileA with
     // "Permission denied", as a node without the seat's access does. A change is told.
     void setOpenable(int device, bool openable);
+    // The plugged boards of the family that may not be opened, as FindInaccessibleBoards gives
+    // them on Linux: known by vendor and product ID alone, in node order.
+    std::vector<device::InaccessibleBoard> InaccessibleBoards() const;
     // While off, attach, unplug, plug and access changes are not told: a lost notification.
     void setNotifications(bool on) { notifying_ = on; }
     // Changes told so far.

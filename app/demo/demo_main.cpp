@@ -43,6 +43,7 @@ int main(int argc, char *argv[])
     const int last = platform.addDevice(second);
 
     tamo::app::MainWindow window(platform);
+    window.setInaccessibleBoardsSource([&platform] { return platform.InaccessibleBoards(); });
     window.move(40, 40);
     window.LoadMainWindow();
     tamo::app::VirtualBoardPanel panel(platform, {first, last});

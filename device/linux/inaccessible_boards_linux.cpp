@@ -43,9 +43,7 @@ std::string PermissionFix(const fs::path &udevRulesDir)
         return "the udev rule 70-tamo.rules is installed but has not reached this node: unplug "
                "the board and plug it in again (or run: sudo udevadm trigger); you must be "
                "logged in at the seat";
-    return "install the udev rule that gives the user at the seat access (see the README, "
-           "Permissions): sudo cp build/packaging/70-tamo.rules /etc/udev/rules.d/ && sudo "
-           "udevadm control --reload && sudo udevadm trigger";
+    return std::string(INSTALL_UDEV_RULE_FIX);
 }
 
 } // namespace

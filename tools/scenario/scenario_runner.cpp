@@ -272,6 +272,7 @@ std::string ScenarioRunner::step(const ScenarioLine &line)
         };
         timer_ = timer.get();
         window_ = std::make_unique<app::MainWindow>(platform_, std::move(timer));
+        window_->setInaccessibleBoardsSource([this] { return platform_.InaccessibleBoards(); });
         window_->LoadMainWindow();
         for (int k = 0; k < window_->lampCount(); ++k)
             lampFillSets_.push_back(window_->lamp(k)->fillSetCount());
@@ -524,6 +525,16 @@ std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::strin
         else
             got = window_->connection().DeviceFound ? "yes" : "no";
         ok = got == w[2];
+        return {};
+    }
+    if (what == "notice") {
+        // Part of the notice, or none; an empty part would match any notice.
+        if (w.size() != 3 || w[2].empty())
+            return "expect notice \"TEXT\"|none";
+        got = window_->accessNotice().toStdString();
+        ok = w[2] == "none" ? got.empty() : got.find(w[2]) != std::string::npos;
+        if (got.empty())
+            got = "none";
         return {};
     }
     if (what == "seen" || what == "chattered" || what == "presses")
