@@ -24,7 +24,7 @@ device::SerialNumber SerialBytes(const QString &text)
 
 void MainWindow::Scan_USB_devices()
 {
-    connection_.ListReady = false;
+    ListReady = false;
     if (SerNo->count() > 0)
         SerNo->clear();
     SerNo->setEnabled(false);
@@ -37,13 +37,12 @@ void MainWindow::Scan_USB_devices()
     }
     if (serials.size() > 1)
         SerNo->setEnabled(true);
-    connection_.ListReady = true;
+    ListReady = true;
 }
 
 bool MainWindow::FindTheHid()
 {
-    device::Discovery d = discovery();
-    const device::SearchResult result = device::FindTheHid(d, SerialBytes(SerNo->currentText()));
+    const device::SearchResult result = board_.Open(SerialBytes(SerNo->currentText()));
     if (!result.capabilitiesReport.empty())
         Text4->setText(result.capabilitiesReport);
     if (result.found)
@@ -54,18 +53,19 @@ bool MainWindow::FindTheHid()
 void MainWindow::closeConnection()
 {
     stopInputNotifier();
-    device::CloseConnection(platform_, connection_);
+    board_.Close();
+    ViewReady = false;
     Timer->setInterval(RECONNECT_INTERVAL_MS);
 }
 
 device::Discovery MainWindow::discovery()
 {
-    return device::Discovery{platform_, connection_, valueCaps_};
+    return board_.Discovery();
 }
 
 config::BoardSession MainWindow::session()
 {
-    return config::BoardSession{platform_, connection_};
+    return board_.Session();
 }
 
 } // namespace tamo::app

@@ -24,14 +24,14 @@ QString Latin1(const std::string &text)
 void MainWindow::RefreshDeviceView()
 {
     Text3->setText(config::CapabilitiesText(connection_.Capabilities));
-    connection_.ViewReady = false;
+    ViewReady = false;
     emptyDeviceView();
     if (!connection_.DeviceFound)
         return;
     loadDeviceView();
     Text1->setText("");
     ReadBackConfiguration();
-    connection_.ViewReady = true;
+    ViewReady = true;
     syncTestEncoderPairs();
 }
 

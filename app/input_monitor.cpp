@@ -64,7 +64,7 @@ void MainWindow::paintButtonByte(int byteIndex, int value)
 
 void MainWindow::ReconnectInThisTick()
 {
-    connection_.ViewReady = false;
+    ViewReady = false;
     Scan_USB_devices();
     connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();

@@ -11,6 +11,7 @@
 #include "discovery.h"
 #include "inaccessible_boards.h"
 #include "lamp_colours.h"
+#include "open_board.h"
 #include "poll_timer.h"
 #include "scan_gate.h"
 
@@ -49,6 +50,7 @@ public:
     void PollInputReport();
 
     const device::BoardConnection &connection() const { return connection_; }
+    bool viewReady() const { return ViewReady; }
     PollTimer &pollTimer() { return *Timer; }
     LampShape *lamp(int index) const;
     QLabel *buttonLabel(int index) const;
@@ -136,8 +138,12 @@ private:
     device::ScanGate fullPasses_;
     // The last full pass listed no board.
     bool lastPassListedNothing_ = false;
-    device::BoardConnection connection_;
-    device::ValueCapsArray valueCaps_{};
+    config::OpenBoard board_;
+    device::BoardConnection &connection_ = board_.Connection();
+    // The settings lists show the board's values, so user changes may be sent.
+    bool ViewReady = false;
+    // SerNo holds a complete list.
+    bool ListReady = false;
     std::array<std::uint16_t, 8> BitMasks{};
     std::array<std::int16_t, 21> LastButtonBytes{};
 

@@ -10,6 +10,7 @@
 #include "input_notifier.h"
 #include "lamp_shape.h"
 #include "qt_poll_timer.h"
+#include "setting_names.h"
 #include "text_box.h"
 #include "twips.h"
 
@@ -70,6 +71,7 @@ void Captions(QLabel *label, QWidget *list)
 MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> timer)
     : platform_(platform)
     , fullPasses_(platform.WatchDeviceChanges(), SAFETY_PASS_MS)
+    , board_(platform)
     , Timer(std::move(timer))
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -161,8 +163,7 @@ void MainWindow::createEncoderFrame()
 {
     for (int n = 10; n >= 1; --n) {
         const QByteArray name = "Enc" + QByteArray::number(n);
-        const QByteArray pair =
-            "B" + QByteArray::number(2 * n - 1) + " + B" + QByteArray::number(2 * n);
+        const QByteArray pair = QByteArray::fromStdString(config::PairName(n, " + "));
         Enc[n - 1] = Place(Named(new DropDownList(Frame3), ("Encoder " + pair).constData()),
                            name.constData(), 240, 360 + 480 * (n - 1), 900, 360, false);
     }
@@ -170,8 +171,7 @@ void MainWindow::createEncoderFrame()
                   false);
     for (int n = 10; n >= 1; --n) {
         const QByteArray name = "Label" + QByteArray::number(n + 5);
-        const QByteArray caption =
-            "B" + QByteArray::number(2 * n - 1) + " + B" + QByteArray::number(2 * n);
+        const QByteArray caption = QByteArray::fromStdString(config::PairName(n, " + "));
         EncLabel[n - 1] = Place(MakeLabel(Frame3, caption.constData()), name.constData(), 1260,
                                 420 + 480 * (n - 1), n <= 8 ? 1095 : 1005, 375, false);
     }

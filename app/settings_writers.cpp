@@ -11,7 +11,7 @@ namespace tamo::app {
 
 bool MainWindow::sendConditionHolds() const
 {
-    return connection_.DeviceFound && connection_.ViewReady;
+    return connection_.DeviceFound && ViewReady;
 }
 
 void MainWindow::SendEncoderModes()

@@ -27,8 +27,8 @@ void MainWindow::LoadMainWindow()
 {
     for (std::size_t j = 0; j < BitMasks.size(); ++j)
         BitMasks[j] = static_cast<std::uint16_t>(1u << j);
-    connection_.ViewReady = false;
-    connection_.ListReady = false;
+    ViewReady = false;
+    ListReady = false;
     show();
     BuildIndicatorGrid();
     LastButtonBytes.fill(kNoButtonByteYet);
@@ -99,12 +99,12 @@ void MainWindow::BuildIndicatorGrid()
 
 void MainWindow::SelectBoard()
 {
-    if (!connection_.ListReady)
+    if (!ListReady)
         return;
     Timer->setEnabled(false);
     if (connection_.DeviceFound)
         closeConnection();
-    connection_.ViewReady = false;
+    ViewReady = false;
     connection_.DeviceFound = FindTheHid();
     RefreshDeviceView();
     // A pick that found nothing is followed by a full pass in the next tick.
@@ -116,16 +116,11 @@ void MainWindow::SelectBoard()
 void MainWindow::UnloadMainWindow()
 {
     Timer->setEnabled(false);
-    connection_.ListReady = false;
+    ListReady = false;
     stopInputNotifier();
-    if (connection_.DeviceFound) {
-        device::RecordResult(connection_, platform_.CloseHandle(connection_.FeatureHandle));
-        device::RecordResult(connection_, platform_.CloseHandle(connection_.ReadHandle));
-        // The window is going; nothing may use the handles again.
-        connection_.DeviceFound = false;
-        connection_.FeatureHandle = {};
-        connection_.ReadHandle = {};
-    }
+    // The window is going; nothing may use the handles again.
+    board_.Close();
+    ViewReady = false;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

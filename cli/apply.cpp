@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "apply.h"
 
+#include "apply_plan.h"
 #include "setting_names.h"
 #include "text.h"
 
@@ -8,49 +9,35 @@
 
 namespace tamo::cli {
 
-namespace {
-
-std::string CommandList(const std::vector<std::uint8_t> &codes)
-{
-    std::string out;
-    for (const std::uint8_t code : codes)
-        out += (out.empty() ? "" : "; ") + config::CommandName(code);
-    return out.empty() ? "nothing" : out;
-}
-
-} // namespace
-
 ApplyResult ApplyAndVerify(Environment &env, OpenBoard &board, const config::SettingsPlan &plan,
                            const std::string &boardName)
 {
-    config::BoardSession session = board.Session();
-    const config::SendOutcome sent = config::SendPlan(session, board.Connection(), plan);
+    const config::ApplyOutcome outcome = config::ApplyPlan(board, plan);
+    const config::SendOutcome &sent = outcome.sent;
     if (!sent.failed.empty()) {
         env.err << "tamo: board " << boardName
-                << ": sending failed part-way\n  sent: " << CommandList(sent.sent) << '\n';
+                << ": sending failed part-way\n  sent: " << config::CommandList(sent.sent) << '\n';
         std::string failure = "sending failed:";
         for (const auto &[code, why] : sent.failed) {
             env.err << "  failed: " << config::CommandName(code) << ": " << Escaped(why) << '\n';
             failure += " code " + std::to_string(code) + ": " + why + ";";
         }
         failure.pop_back();
-        env.err << "  not sent: " << CommandList(sent.notSent) << '\n';
+        env.err << "  not sent: " << config::CommandList(sent.notSent) << '\n';
         return {EXIT_BOARD_IO, failure};
     }
-    const auto readBack = session.ReadBackConfiguration();
-    if (!readBack) {
+    if (!outcome.readBack) {
         env.err << "tamo: board " << boardName << ": everything was sent ("
-                << CommandList(sent.sent)
+                << config::CommandList(sent.sent)
                 << "), but the board gave no usable configuration reply to check it: "
                 << Escaped(board.WhyNoReply()) << '\n';
         return {EXIT_BOARD_IO, "not read back"};
     }
-    const std::vector<std::string> wrong = config::Mismatches(plan, *readBack);
-    if (wrong.empty())
+    if (outcome.mismatches.empty())
         return {};
     env.err << "tamo: board " << boardName << " does not hold what was sent:\n";
     std::string failure = "not held:";
-    for (const std::string &line : wrong) {
+    for (const std::string &line : outcome.mismatches) {
         env.err << "  " << line << '\n';
         failure += " " + line + ";";
     }

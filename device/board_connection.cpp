@@ -35,7 +35,6 @@ void CloseConnection(HidPlatform &platform, BoardConnection &connection)
     RecordResult(connection, platform.CloseHandle(connection.ReadHandle));
     connection.FeatureHandle = {};
     connection.ReadHandle = {};
-    connection.ViewReady = false;
 }
 
 } // namespace tamo::device

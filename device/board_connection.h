@@ -22,10 +22,6 @@ struct BoardConnection {
     PlatformHandle ReadHandle;
     PlatformResult LastResult;
     SECURITY_ATTRIBUTES SecurityAttributes;
-    // The settings lists show the board's values, so user changes may be sent.
-    bool ViewReady = false;
-    // SerNo holds a complete list.
-    bool ListReady = false;
 };
 
 // Creates ReadEvent on first use and points ReadOverlapped at it.

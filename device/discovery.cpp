@@ -150,6 +150,16 @@ SearchResult FindTheHid(Discovery &d, const SerialNumber &serialNumber)
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, &c.SecurityAttributes,
                                         OPEN_EXISTING, FILE_FLAG_OVERLAPPED, c.ReadHandle),
                  LogSource::Discovery);
+    if (!c.LastResult) {
+        // Without its read handle the board could be configured but never show its inputs, and
+        // every read would fail as if it had gone: not found, with the open's reason kept.
+        PlatformResult openFailed = std::move(c.LastResult);
+        RecordResult(c, d.platform.CloseHandle(c.FeatureHandle), LogSource::Discovery);
+        c.FeatureHandle = {};
+        c.ReadHandle = {};
+        c.LastResult = std::move(openFailed);
+        return {false, std::move(caps.report)};
+    }
     CreateReadEvent(d.platform, c);
     c.DeviceFound = true;
     return {true, std::move(caps.report)};

@@ -283,14 +283,14 @@ int VirtualHidPlatform::countCalls(const std::string &operation, int device) con
     }));
 }
 
-void VirtualHidPlatform::failNext(const std::string &operation, int count, int device)
+void VirtualHidPlatform::failNext(const std::string &operation, int count, int device, int after)
 {
     if (!IsOperation(operation))
         throw std::invalid_argument("no platform operation is named " + operation);
     if (device >= 0 && !ReachesOneDevice(operation))
         throw std::invalid_argument(operation
                                     + " reaches no single device, so it cannot fail for one");
-    faults_.push_back({operation, device, count});
+    faults_.push_back({operation, device, count, after});
 }
 
 std::optional<PlatformResult> VirtualHidPlatform::injectedFault(std::string_view operation,
@@ -299,6 +299,10 @@ std::optional<PlatformResult> VirtualHidPlatform::injectedFault(std::string_view
     for (Fault &fault : faults_) {
         if (fault.remaining > 0 && fault.operation == operation
             && (fault.device < 0 || fault.device == device)) {
+            if (fault.skip > 0) {
+                --fault.skip;
+                continue;
+            }
             --fault.remaining;
             return PlatformResult::failure(std::string(operation) + ": injected fault");
         }

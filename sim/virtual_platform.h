@@ -78,7 +78,8 @@ public:
     // The next count calls of operation (on device, or on any device with -1) fail. Throws
     // std::invalid_argument, saying why, for a name that is no platform operation and for an
     // operation that reaches no single device when a device is named.
-    void failNext(const std::string &operation, int count, int device = -1);
+    // after: that many such calls succeed first.
+    void failNext(const std::string &operation, int count, int device = -1, int after = 0);
 
 private:
     using PlatformResult = device::PlatformResult;
@@ -122,6 +123,7 @@ private:
         std::string operation;
         int device;
         int remaining;
+        int skip = 0;
     };
     std::vector<Fault> faults_;
     int eventsCreated_ = 0;

@@ -22,7 +22,7 @@ TEST_F(DeviceView, StartWithoutABoardShowsTheEmptyViewAndZeroCapabilities)
     }
     for (const char *name : {"Frame1", "Frame3", "Label22", "TestResult", "Selftest"})
         EXPECT_FALSE(control(name)->isEnabled()) << name;
-    EXPECT_FALSE(window->connection().ViewReady);
+    EXPECT_FALSE(window->viewReady());
     EXPECT_TRUE(timer->isEnabled());
 }
 
@@ -59,7 +59,7 @@ TEST_F(DeviceView, ABoardFillsIdentityListsAndCapabilitiesWithoutOneCommand)
                              "Label22", "Selftest", "TestResult"})
         EXPECT_TRUE(control(name)->isEnabled()) << name;
 
-    EXPECT_TRUE(window->connection().ViewReady);
+    EXPECT_TRUE(window->viewReady());
     EXPECT_TRUE(received(board).empty()) << "the refresh's own selections send nothing";
     EXPECT_EQ(platform.countCalls("HidD_GetFeature", board), 8);
 }

@@ -126,6 +126,18 @@ TEST_F(Discovery, FindTheHidOpensTheFirstBoardWithTheShownSerialAndKeepsTwoHandl
     EXPECT_EQ(report.rfind("UsagePage 1\r\nReportID 0", 0), 0u) << report.substr(0, 40);
 }
 
+TEST_F(Discovery, ABoardWhoseReadHandleDoesNotOpenIsNotFoundAndSaysWhy)
+{
+    addBoard(u"A1");
+    scan();
+    platform.failNext("CreateFileA", 1, 0, 1);
+    EXPECT_FALSE(find());
+    EXPECT_FALSE(report.empty()) << "its capabilities were read";
+    EXPECT_EQ(platform.openFileHandles(), 0);
+    EXPECT_NE(connection.LastResult.error.find("injected"), std::string::npos)
+        << connection.LastResult.error;
+}
+
 TEST_F(Discovery, AFailedSearchLeavesNoHandleOfItsOwnOpen)
 {
     addBoard(u"A1");
@@ -145,7 +157,6 @@ TEST_F(Discovery, LaterSearchesReuseTheOneReadEventAndClosingReleasesBothHandles
         EXPECT_EQ(platform.openFileHandles(), 2);
         device::CloseConnection(platform, connection);
         EXPECT_FALSE(connection.DeviceFound);
-        EXPECT_FALSE(connection.ViewReady);
         EXPECT_EQ(platform.openFileHandles(), 0);
     }
     EXPECT_EQ(platform.eventsCreated(), 1);
