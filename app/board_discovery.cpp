@@ -4,23 +4,10 @@
 #include "main_window.h"
 
 #include "drop_down_list.h"
+#include "serial_text.h"
 #include "text_box.h"
 
 namespace tamo::app {
-
-namespace {
-// A serial number is one byte per character; Latin-1 maps each byte to one character and back,
-// so the shown item compares equal to the board's bytes whatever their value.
-QString SerialText(const device::SerialNumber &serial)
-{
-    return QString::fromLatin1(serial.data(), static_cast<qsizetype>(serial.size()));
-}
-
-device::SerialNumber SerialBytes(const QString &text)
-{
-    return text.toLatin1().toStdString();
-}
-} // namespace
 
 void MainWindow::Scan_USB_devices()
 {

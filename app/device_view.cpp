@@ -109,13 +109,17 @@ void MainWindow::loadDeviceView()
 
 void MainWindow::ReadBackConfiguration()
 {
-    const std::optional<config::ConfigurationSettings> settings = session().ReadBackConfiguration();
-    if (!settings)
-        return;
+    if (const std::optional<config::ConfigurationSettings> settings =
+            session().ReadBackConfiguration())
+        showSettings(*settings);
+}
+
+void MainWindow::showSettings(const config::ConfigurationSettings &settings)
+{
     for (std::size_t k = 0; k < Enc.size(); ++k)
-        Enc[k]->setListIndex(settings->encoderModes[k]);
-    Delay->setListIndex(config::PulseLengthSelection(settings->pulseLength, Delay->count()));
-    RotStart->setListIndex(config::AInputModeSelection(settings->aInputMode, RotStart->count()));
+        Enc[k]->setListIndex(settings.encoderModes[k]);
+    Delay->setListIndex(config::PulseLengthSelection(settings.pulseLength, Delay->count()));
+    RotStart->setListIndex(config::AInputModeSelection(settings.aInputMode, RotStart->count()));
 }
 
 } // namespace tamo::app

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-config over the boards attached to this machine.
+#include "app_window.h"
 #include "debug_logging.h"
 #include "inaccessible_boards.h"
-#include "main_window.h"
 #include "native_platform.h"
 
 #include "tamo_version.h"
@@ -25,8 +25,9 @@ int main(int argc, char *argv[])
     tamo::app::InstallDebugLogging();
     const std::unique_ptr<tamo::device::HidPlatform> platform =
         tamo::device::CreateNativeHidPlatform();
-    tamo::app::MainWindow window(*platform);
-    window.setInaccessibleBoardsSource([] { return tamo::device::FindInaccessibleBoards(); });
+    tamo::app::AppWindow window(*platform);
+    window.form().setInaccessibleBoardsSource(
+        [] { return tamo::device::FindInaccessibleBoards(); });
     window.LoadMainWindow();
     return QApplication::exec();
 }

@@ -14,6 +14,7 @@
 #include "open_board.h"
 #include "poll_timer.h"
 #include "scan_gate.h"
+#include "settings_file.h"
 
 #include <QWidget>
 #include <array>
@@ -69,6 +70,27 @@ public:
     // What the window says of them while no board is open, one line a board; empty otherwise.
     QString accessNotice() const { return accessNotice_; }
 
+    // The File menu's work on the open board; each result says what to tell the user.
+    struct FileActionResult {
+        bool ok = false;
+        bool cancelled = false; // the user said no; nothing was sent
+        QString summary;
+        QString details;
+    };
+    // What tamo save writes, read from the board itself, written in place of path at once.
+    FileActionResult saveSettings(const QString &path);
+    // What tamo load does: the whole file checked first, confirm asked (with the differences)
+    // when it came from another board, then sent, read back and compared; the lists then show
+    // what the board holds.
+    FileActionResult loadSettings(const QString &path,
+                                  const std::function<bool(const QString &)> &confirm);
+    // The open board's settings onto every other attached board in turn: one line each.
+    FileActionResult copySettingsToOtherBoards();
+    // The open board as a bug report names it; "No board is open." without one.
+    QString boardDetails() const;
+    QPushButton *selfTestButton() const { return Selftest; }
+    QPushButton *buttonTestButton() const { return BtnTest; }
+
 signals:
     void accessNoticeChanged(const QString &text);
 
@@ -122,6 +144,8 @@ private:
     void emptyDeviceView();
     void loadDeviceView();
     void ReadBackConfiguration();
+    // The lists show settings; the caller holds ViewReady false.
+    void showSettings(const config::ConfigurationSettings &settings);
 
     // Settings writers and the self-diagnostic.
     bool sendConditionHolds() const;
@@ -136,6 +160,11 @@ private:
 
     device::HidPlatform &platform_;
     device::ScanGate fullPasses_;
+    // The identity of the open board as a file names it.
+    settings_file::SourceBoard openBoardSource();
+    // The open board's settings by their list items; empty with why when they cannot be.
+    std::optional<config::SettingsRequest> openBoardSettings(QString &why);
+
     // The last full pass listed no board.
     bool lastPassListedNothing_ = false;
     config::OpenBoard board_;

@@ -4,6 +4,7 @@
 #include "board_access.h"
 #include "button_test_run.h"
 #include "commands.h"
+#include "setting_names.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -60,7 +61,7 @@ nlohmann::json ResultJson(const std::string &serial, const ButtonTestOutcome &ou
     result["changed_together"] = together;
     nlohmann::json encoders = nlohmann::json::array();
     for (const config::EncoderTally &encoder : test.encoders())
-        encoders.push_back({{"pair", config::PairName(encoder.pair)},
+        encoders.push_back({{"pair", config::PairName(encoder.pair, " + ")},
                             {"detents_first", encoder.detentsFirst},
                             {"detents_second", encoder.detentsSecond},
                             {"shortest_pulse_ms", optional(Ms(encoder.shortestPulseUs))}});

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "button_test.h"
 
+#include "setting_names.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdio>
@@ -225,11 +227,6 @@ std::string InputNames(ButtonState inputs)
     return text;
 }
 
-std::string PairName(int pair)
-{
-    return InputName(2 * pair - 1) + " + " + InputName(2 * pair);
-}
-
 std::string MillisecondsText(std::uint64_t us)
 {
     char text[32];
@@ -271,7 +268,7 @@ std::vector<std::string> ButtonTestReport(const ButtonTest &test, ButtonState in
                             + " (wired together, or a diode missing?)");
     for (const EncoderTally &encoder : test.encoders()) {
         std::string line =
-            "Encoder " + PairName(encoder.pair) + ": " + std::to_string(encoder.detentsFirst)
+            "Encoder " + PairName(encoder.pair, " + ") + ": " + std::to_string(encoder.detentsFirst)
             + " detents on " + InputName(2 * encoder.pair - 1) + ", "
             + std::to_string(encoder.detentsSecond) + " on " + InputName(2 * encoder.pair);
         if (encoder.shortestPulseUs)

@@ -131,9 +131,8 @@ ButtonTest AnalyseReports(std::span<const TimedReport> reports, ButtonTestOption
 // Pairs set as encoders from the pairs' list indexes (Enc1 first): "1:1", "1:2" or "1:4".
 std::uint16_t EncoderPairsOf(std::span<const int> modeListIndexes);
 
-// "B5", "B1 + B2".
+// "B5".
 std::string InputName(int button);
-std::string PairName(int pair);
 // "B4, B6, B32".
 std::string InputNames(ButtonState inputs);
 // Milliseconds with one decimal: "8.0 ms".

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // tamo-config-demo: the tool's window over two virtual boards of the family and a foreign
 // device, with a panel that plays the boards.
+#include "app_window.h"
 #include "debug_logging.h"
 #include "demo/virtual_board_panel.h"
-#include "main_window.h"
 #include "tamo_version.h"
 
 #include <QApplication>
@@ -42,8 +42,9 @@ int main(int argc, char *argv[])
     second.versionNumber = 0x0110;
     const int last = platform.addDevice(second);
 
-    tamo::app::MainWindow window(platform);
-    window.setInaccessibleBoardsSource([&platform] { return platform.InaccessibleBoards(); });
+    tamo::app::AppWindow window(platform);
+    window.form().setInaccessibleBoardsSource(
+        [&platform] { return platform.InaccessibleBoards(); });
     window.move(40, 40);
     window.LoadMainWindow();
     tamo::app::VirtualBoardPanel panel(platform, {first, last});

@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The File menu's work on the open board: save its settings, load a file onto it, copy its
+// settings to the other boards. The same checks and the same file as tamo save and tamo load.
+#include "main_window.h"
+
+#include "apply_plan.h"
+#include "drop_down_list.h"
+#include "file_io.h"
+#include "safe_text.h"
+#include "serial_text.h"
+#include "setting_names.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QStringList>
+#include <algorithm>
+#include <sstream>
+
+namespace tamo::app {
+
+namespace {
+
+QString Utf8(const std::string &text)
+{
+    return QString::fromStdString(config::Escaped(text));
+}
+
+std::string FileName(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+// What the window says of a plan that went onto a board: first line, then the details.
+MainWindow::FileActionResult Outcome(const config::ApplyOutcome &outcome,
+                                     const config::OpenBoard &board, const QString &held)
+{
+    MainWindow::FileActionResult result;
+    const config::SendOutcome &sent = outcome.sent;
+    if (!sent.failed.empty()) {
+        result.summary = QStringLiteral("Sending failed part-way: the board holds some of the "
+                                        "settings, not all.");
+        QStringList lines{QStringLiteral("Sent: ") + Utf8(config::CommandList(sent.sent))};
+        for (const auto &[code, why] : sent.failed)
+            lines << QStringLiteral("Failed: ") + Utf8(config::CommandName(code) + ": " + why);
+        lines << QStringLiteral("Not sent: ") + Utf8(config::CommandList(sent.notSent));
+        result.details = lines.join(QLatin1Char('\n'));
+    } else if (!outcome.readBack) {
+        result.summary = QStringLiteral("Everything was sent, but the board gave no usable "
+                                        "configuration reply to check it.");
+        result.details = Utf8(board.WhyNoReply());
+    } else if (!outcome.mismatches.empty()) {
+        result.summary = QStringLiteral("The board does not hold what was sent:");
+        QStringList lines;
+        for (const std::string &line : outcome.mismatches)
+            lines << Utf8(line);
+        result.details = lines.join(QLatin1Char('\n'));
+    } else {
+        result.ok = true;
+        result.summary = held;
+    }
+    return result;
+}
+
+// "B1+B2 off, ..., pulse length 48 ms, "A" input Auto"
+QString SettingsText(const config::ConfigurationSettings &settings)
+{
+    QStringList parts;
+    for (int pair = 1; pair <= config::PAIR_COUNT; ++pair)
+        parts << QString::fromStdString(
+            config::PairName(pair) + " "
+            + config::EncoderModeName(settings.encoderModes[static_cast<std::size_t>(pair - 1)]));
+    parts << QString::fromStdString("pulse length " + config::PulseLengthName(settings.pulseLength))
+          << QString::fromStdString("\"A\" input " + config::AInputModeName(settings.aInputMode));
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+settings_file::SourceBoard MainWindow::openBoardSource()
+{
+    return settings_file::SourceBoardOf(SerialBytes(SerNo->currentText()),
+                                        session().ReadIdentity());
+}
+
+std::optional<config::SettingsRequest> MainWindow::openBoardSettings(QString &why)
+{
+    const auto held = session().ReadBackConfiguration();
+    if (!held) {
+        why = QStringLiteral("The board gave no usable configuration reply in %1 reads: %2.")
+                  .arg(config::READBACK_ATTEMPTS)
+                  .arg(Utf8(board_.WhyNoReply()));
+        return std::nullopt;
+    }
+    std::string unnamed;
+    auto request = config::SettingsRequest::From(*held, unnamed);
+    if (!request)
+        why =
+            QStringLiteral("The board holds %1: choose one in its list first.").arg(Utf8(unnamed));
+    return request;
+}
+
+MainWindow::FileActionResult MainWindow::saveSettings(const QString &path)
+{
+    FileActionResult result;
+    if (!connection_.DeviceFound) {
+        result.summary = QStringLiteral("No board is open: nothing was saved.");
+        return result;
+    }
+    const settings_file::SourceBoard source = openBoardSource();
+    QString why;
+    const auto request = openBoardSettings(why);
+    if (!request) {
+        result.summary = why + QStringLiteral(" Nothing was written.");
+        return result;
+    }
+    std::string error;
+    if (!settings_file::ReplaceFile(FileName(path),
+                                    settings_file::WriteSettingsText({*request, source}), error)) {
+        result.summary = QStringLiteral("The settings could not be saved: nothing was written.");
+        result.details = Utf8(error);
+        return result;
+    }
+    result.ok = true;
+    result.summary = QStringLiteral("Saved the settings of %1 to %2.")
+                         .arg(Utf8(config::Latin1ToUtf8(SerialBytes(SerNo->currentText()))), path);
+    return result;
+}
+
+MainWindow::FileActionResult
+MainWindow::loadSettings(const QString &path, const std::function<bool(const QString &)> &confirm)
+{
+    FileActionResult result;
+    if (!connection_.DeviceFound) {
+        result.summary = QStringLiteral("No board is open: nothing was sent.");
+        return result;
+    }
+    std::string error;
+    std::istringstream noInput;
+    const auto file = settings_file::ReadSettingsFile(FileName(path), noInput, error);
+    if (!file) {
+        result.summary = QStringLiteral("This is not a settings file the tool can load: nothing "
+                                        "was sent.");
+        result.details = QString::fromStdString(error);
+        return result;
+    }
+    const QString serial = SerNo->currentText();
+    const std::vector<std::string> differences =
+        settings_file::SourceDifferences(file->source, openBoardSource());
+    if (!differences.empty()) {
+        QStringList lines;
+        for (const std::string &line : differences)
+            lines << QString::fromStdString(line);
+        const bool yes =
+            confirm(QStringLiteral("This file was saved from another board:\n%1\n\nLoad its "
+                                   "settings onto %2 anyway?")
+                        .arg(lines.join(QLatin1Char('\n')),
+                             Utf8(config::Latin1ToUtf8(SerialBytes(serial)))));
+        if (!yes) {
+            result.cancelled = true;
+            result.summary = QStringLiteral("Nothing was sent.");
+            return result;
+        }
+        // The question let the window run: the board may have gone, or another taken its place.
+        if (!connection_.DeviceFound || SerNo->currentText() != serial) {
+            result.summary = QStringLiteral("The board went away: nothing was sent.");
+            return result;
+        }
+    }
+    const auto plan = config::MakePlan(file->settings, std::nullopt, error);
+    const config::ApplyOutcome outcome = config::ApplyPlan(board_, *plan);
+    result = Outcome(
+        outcome, board_,
+        QStringLiteral("Loaded %1: every setting was sent, read back and holds.").arg(path));
+    if (outcome.readBack) {
+        if (result.ok)
+            result.details = SettingsText(*outcome.readBack);
+        // The lists show what the board holds now, and sending resumes from there.
+        ViewReady = false;
+        showSettings(*outcome.readBack);
+        ViewReady = true;
+    }
+    return result;
+}
+
+MainWindow::FileActionResult MainWindow::copySettingsToOtherBoards()
+{
+    FileActionResult result;
+    if (!connection_.DeviceFound) {
+        result.summary = QStringLiteral("No board is open: nothing was copied.");
+        return result;
+    }
+    QString why;
+    const auto request = openBoardSettings(why);
+    if (!request) {
+        result.summary = why + QStringLiteral(" Nothing was copied.");
+        return result;
+    }
+    std::string error;
+    const auto plan = config::MakePlan(*request, std::nullopt, error);
+    const device::SerialNumber self = SerialBytes(SerNo->currentText());
+    std::vector<device::SerialNumber> others;
+    for (const device::SerialNumber &serial : config::ScanBoards(platform_))
+        if (serial != self && std::find(others.begin(), others.end(), serial) == others.end())
+            others.push_back(serial);
+    QStringList lines;
+    int copied = 0;
+    for (const device::SerialNumber &serial : others) {
+        const QString name = Utf8(config::Latin1ToUtf8(serial));
+        config::OpenBoard other(platform_);
+        if (!other.Open(serial).found) {
+            lines << QStringLiteral("%1: could not be opened: %2").arg(name, Utf8(other.Why()));
+            continue;
+        }
+        const FileActionResult one = Outcome(config::ApplyPlan(other, *plan), other,
+                                             QStringLiteral("copied: sent, read back and holds."));
+        copied += one.ok ? 1 : 0;
+        lines << name + QStringLiteral(": ") + one.summary
+                     + (one.details.isEmpty()
+                            ? QString()
+                            : QStringLiteral(" ")
+                                  + QString(one.details)
+                                        .replace(QLatin1Char('\n'), QStringLiteral("; ")));
+    }
+    result.ok = copied == static_cast<int>(others.size()) && copied > 0;
+    result.summary = others.empty()
+                         ? QStringLiteral("No other board is attached: nothing was copied.")
+                         : QStringLiteral("Copied the settings of %1 to %2 of %3 other boards.")
+                               .arg(Utf8(config::Latin1ToUtf8(self)))
+                               .arg(copied)
+                               .arg(others.size());
+    result.details = lines.join(QLatin1Char('\n'));
+    return result;
+}
+
+QString MainWindow::boardDetails() const
+{
+    if (!connection_.DeviceFound)
+        return QStringLiteral("No board is open.");
+    QString version = lblVersion->text().trimmed();
+    return QStringLiteral("Board: serial number %1, manufacturer %2, product %3, version %4, "
+                          "vendor ID %5, product ID %6")
+        .arg(SerNo->currentText(), lblManuf->text().trimmed(), lblProduct->text().trimmed(),
+             version.isEmpty() ? QStringLiteral("-") : version)
+        .arg(connection_.Attributes.VendorID, 4, 16, QLatin1Char('0'))
+        .arg(connection_.Attributes.ProductID, 4, 16, QLatin1Char('0'));
+}
+
+} // namespace tamo::app
