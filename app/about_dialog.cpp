@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "about_dialog.h"
 
+#include "app_resources.h"
 #include "tamo_version.h"
 
 #include <QApplication>
@@ -79,6 +80,7 @@ void ShowAbout(QWidget *parent, const QString &boardDetails,
 
 QString LicenceText()
 {
+    LoadAppResources();
     QFile file(QStringLiteral(":/licence/LICENSE"));
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("The licence text is missing from this build: see "

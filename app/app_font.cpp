@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app_font.h"
 
+#include "app_resources.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -82,6 +84,7 @@ QFont DesignFont()
 
 QIcon AppIcon()
 {
+    LoadAppResources();
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/tamo-config-32.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/icons/tamo-config-16.png"), QSize(16, 16));

@@ -221,13 +221,28 @@ MainWindow::FileActionResult MainWindow::copySettingsToOtherBoards()
                                   + QString(one.details)
                                         .replace(QLatin1Char('\n'), QStringLiteral("; ")));
     }
-    result.ok = copied == static_cast<int>(others.size()) && copied > 0;
-    result.summary = others.empty()
+    // Boards the tool may not open are not listed at all; they are named, not passed over.
+    int closed = 0;
+    if (inaccessibleBoards_) {
+        try {
+            for (const device::InaccessibleBoard &board : inaccessibleBoards_()) {
+                lines << QStringLiteral("%1: cannot be opened: %2")
+                             .arg(Utf8(board.serialNumber.value_or(board.path)),
+                                  Utf8(board.reason));
+                ++closed;
+            }
+        } catch (const std::exception &) {
+            // Without the system's list the copy still reports every board it could list.
+        }
+    }
+    result.ok = copied == static_cast<int>(others.size()) && copied > 0 && closed == 0;
+    const auto total = static_cast<int>(others.size()) + closed;
+    result.summary = total == 0
                          ? QStringLiteral("No other board is attached: nothing was copied.")
                          : QStringLiteral("Copied the settings of %1 to %2 of %3 other boards.")
                                .arg(Utf8(config::Latin1ToUtf8(self)))
                                .arg(copied)
-                               .arg(others.size());
+                               .arg(total);
     result.details = lines.join(QLatin1Char('\n'));
     return result;
 }
