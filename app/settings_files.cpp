@@ -61,17 +61,18 @@ MainWindow::FileActionResult Outcome(const config::ApplyOutcome &outcome,
     return result;
 }
 
-// "B1+B2 off, ..., pulse length 48 ms, "A" input Auto"
+// "Encoders: B1+B2 off, ...", then the pulse length and the "A" input, a line each.
 QString SettingsText(const config::ConfigurationSettings &settings)
 {
-    QStringList parts;
+    QStringList pairs;
     for (int pair = 1; pair <= config::PAIR_COUNT; ++pair)
-        parts << QString::fromStdString(
+        pairs << QString::fromStdString(
             config::PairName(pair) + " "
             + config::EncoderModeName(settings.encoderModes[static_cast<std::size_t>(pair - 1)]));
-    parts << QString::fromStdString("pulse length " + config::PulseLengthName(settings.pulseLength))
-          << QString::fromStdString("\"A\" input " + config::AInputModeName(settings.aInputMode));
-    return parts.join(QStringLiteral(", "));
+    return QStringLiteral("Encoders: %1\nPulse length: %2\n\"A\" input: %3")
+        .arg(pairs.join(QStringLiteral(", ")),
+             QString::fromStdString(config::PulseLengthName(settings.pulseLength)),
+             QString::fromStdString(config::AInputModeName(settings.aInputMode)));
 }
 
 } // namespace
@@ -168,9 +169,10 @@ MainWindow::loadSettings(const QString &path, const std::function<bool(const QSt
     }
     const auto plan = config::MakePlan(file->settings, std::nullopt, error);
     const config::ApplyOutcome outcome = config::ApplyPlan(board_, *plan);
-    result = Outcome(
-        outcome, board_,
-        QStringLiteral("Loaded %1: every setting was sent, read back and holds.").arg(path));
+    result =
+        Outcome(outcome, board_,
+                QStringLiteral("Loaded %1 onto %2: every setting was sent, read back and holds.")
+                    .arg(path, Utf8(config::Latin1ToUtf8(SerialBytes(serial)))));
     if (outcome.readBack) {
         if (result.ok)
             result.details = SettingsText(*outcome.readBack);

@@ -6,14 +6,19 @@
 #include "control_access.h"
 #include "environment.h"
 #include "manual_poll_timer.h"
+#include "tamo_version.h"
 #include "virtual_platform.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -40,6 +45,7 @@ protected:
     std::vector<QString> questions;
     bool answer = true;
     std::vector<app::MainWindow::FileActionResult> told;
+    decltype(app::AppWindow::tell) boxTell; // the window's own: a message box
 
     int addBoard(std::u16string serial)
     {
@@ -56,6 +62,7 @@ protected:
             questions.push_back(question);
             return answer;
         };
+        boxTell = window->tell;
         window->tell = [this](const app::MainWindow::FileActionResult &result, const QString &) {
             told.push_back(result);
         };
@@ -121,6 +128,19 @@ TEST_F(SettingsMenu, SavedByTheWindowLoadedByTamoAndBackAgain)
     EXPECT_EQ(listText("Delay"), "200 ms");
     EXPECT_EQ(listText("RotStart"), "Button 21");
     EXPECT_EQ(listText("Enc3"), "off");
+
+    // The result as the user sees it, kept for the documentation.
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        QWidget *box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        shown = box->findChild<QLabel *>("qt_msgbox_label")->text();
+        box->grab().save(qEnvironmentVariable("TAMO_SCREENSHOT_DIR", QDir::tempPath())
+                         + "/tamo-config-load-result.png");
+        box->close();
+    });
+    boxTell(told[0], "Load settings");
+    EXPECT_EQ(shown, told[0].summary);
 }
 
 TEST_F(SettingsMenu, ARefusedFileOrAQuestionAnsweredNoSendsNothing)
@@ -204,9 +224,24 @@ TEST_F(SettingsMenu, TheMenuAboutAndStatusLine)
     EXPECT_EQ(window->menuBar()->actions().size(), 3);
     // The designed client area keeps its size; the menu sits above it.
     EXPECT_GE(window->form().geometry().top(), window->menuBar()->height());
+    window->grab().save(qEnvironmentVariable("TAMO_SCREENSHOT_DIR", QDir::tempPath())
+                        + "/tamo-config-not-openable.png");
     EXPECT_TRUE(window->statusText().contains("cannot be opened"))
         << window->statusText().toStdString();
     EXPECT_EQ(app::AboutDetails(window->form().boardDetails()).count("No board is open."), 1);
+    QString about;
+    QTimer::singleShot(0, [&about] {
+        QWidget *box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        for (const QLabel *label : box->findChildren<QLabel *>())
+            about += label->text() + "\n";
+        box->grab().save(qEnvironmentVariable("TAMO_SCREENSHOT_DIR", QDir::tempPath())
+                         + "/tamo-config-about.png");
+        box->close();
+    });
+    window->aboutAction()->trigger();
+    EXPECT_TRUE(about.contains(TAMO_VERSION_TEXT)) << about.toStdString();
+    EXPECT_TRUE(about.contains("WITHOUT ANY WARRANTY")) << about.toStdString();
     EXPECT_FALSE(window->windowIcon().availableSizes().isEmpty()) << "the icon is built in";
     EXPECT_TRUE(app::LicenceText().startsWith("                    GNU GENERAL PUBLIC LICENSE"));
 }
