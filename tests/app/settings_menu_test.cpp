@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -221,7 +222,12 @@ TEST_F(SettingsMenu, TheMenuAboutAndStatusLine)
     start();
     EXPECT_EQ(window->saveAction()->shortcut(), QKeySequence::Save);
     EXPECT_EQ(window->loadAction()->shortcut(), QKeySequence::Open);
-    EXPECT_EQ(window->menuBar()->actions().size(), 3);
+    ASSERT_EQ(window->menuBar()->actions().size(), 3);
+    // Every item is named and reachable from the keyboard by its letter.
+    for (const QAction *menu : window->menuBar()->actions())
+        for (const QAction *item : menu->menu()->actions())
+            EXPECT_TRUE(item->isSeparator() || item->text().contains('&'))
+                << item->text().toStdString();
     // The designed client area keeps its size; the menu sits above it.
     EXPECT_GE(window->form().geometry().top(), window->menuBar()->height());
     window->grab().save(qEnvironmentVariable("TAMO_SCREENSHOT_DIR", QDir::tempPath())
