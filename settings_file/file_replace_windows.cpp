@@ -2,6 +2,7 @@
 // ReplaceFile on Windows: a new file of a unique name beside the target, flushed, then put in
 // the target's place by ReplaceFileA, which keeps the target's attributes and access rights.
 #include "file_io.h"
+#include "windows_error_text.h"
 
 #include <windows.h>
 // The system's own ReplaceFile is a macro for ReplaceFileA or ReplaceFileW.
@@ -14,20 +15,6 @@
 namespace tamo::settings_file {
 
 namespace {
-
-std::string Reason(DWORD error)
-{
-    char text[512] = {};
-    DWORD length =
-        ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                         MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
-    while (length > 0
-           && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' '))
-        --length;
-    if (length == 0)
-        return "error " + std::to_string(error);
-    return std::string(text, length);
-}
 
 // The file a link (symbolic link or junction) ends at; name itself when it is none or does
 // not exist yet.
@@ -90,7 +77,8 @@ bool ReplaceFile(const std::string &name, const std::string &text, std::string &
         }
     }
     if (file == INVALID_HANDLE_VALUE) {
-        error = shown + ": cannot write in its folder " + folder.string() + ": " + Reason(why);
+        error = shown + ": cannot write in its folder " + folder.string() + ": "
+                + device::WindowsErrorText(why);
         return false;
     }
     bool written = true;
@@ -104,7 +92,7 @@ bool ReplaceFile(const std::string &name, const std::string &text, std::string &
     why = ::GetLastError();
     ::CloseHandle(file);
     if (!written) {
-        error = shown + ": writing failed: " + Reason(why);
+        error = shown + ": writing failed: " + device::WindowsErrorText(why);
         ::DeleteFileA(temporary.c_str());
         return false;
     }
@@ -113,7 +101,7 @@ bool ReplaceFile(const std::string &name, const std::string &text, std::string &
                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                : ::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
     if (!moved) {
-        error = shown + ": " + Reason(::GetLastError());
+        error = shown + ": " + device::WindowsErrorText(::GetLastError());
         ::DeleteFileA(temporary.c_str());
         return false;
     }

@@ -4,6 +4,7 @@
 #include "debug_log.h"
 #include "native_platform.h"
 #include "windows_device_changes.h"
+#include "windows_error_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -74,20 +75,6 @@ ULONG ByteLength(std::size_t size)
     return static_cast<ULONG>(std::min<std::size_t>(size, 0xFFFFFFFFu));
 }
 
-std::string SystemText(DWORD error)
-{
-    char text[512] = {};
-    DWORD length =
-        ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-                         MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
-    while (length > 0
-           && (text[length - 1] == '\n' || text[length - 1] == '\r' || text[length - 1] == ' '))
-        --length;
-    if (length == 0)
-        return "error " + std::to_string(error);
-    return std::string(text, length);
-}
-
 // The failing call with the system's reason, e.g. "HidD_GetFeature: The device is not
 // connected.". GetLastError is read first, before anything else can change it.
 PlatformResult LastError(std::string_view call, std::int32_t value = 0)
@@ -95,7 +82,7 @@ PlatformResult LastError(std::string_view call, std::int32_t value = 0)
     const DWORD error = ::GetLastError();
     std::string text(call);
     text += ": ";
-    text += SystemText(error);
+    text += WindowsErrorText(error);
     return PlatformResult::failure(std::move(text), value);
 }
 
