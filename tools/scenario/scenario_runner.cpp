@@ -82,6 +82,112 @@ std::string Shown(const QWidget *control)
     return ShownAsUtf8(app::ControlText(control));
 }
 
+// The key=value options of an attach line. A bad value is kept as the error and reading goes
+// on, so the last bad value read is the one told.
+class DeviceOptions {
+public:
+    explicit DeviceOptions(const std::map<std::string, std::string> &options)
+        : options_(options)
+    {}
+
+    const std::string *text(const char *key) const
+    {
+        const auto found = options_.find(key);
+        return found == options_.end() ? nullptr : &found->second;
+    }
+
+    long long number(const char *key, long long fallback)
+    {
+        const std::string *word = text(key);
+        if (!word)
+            return fallback;
+        const auto value = ParseNumber(*word);
+        if (!value || *value < 0 || *value > 0xFFFF)
+            error = std::string("bad ") + key + "=" + *word;
+        return value.value_or(fallback);
+    }
+
+    std::u16string utf16(const std::string &word)
+    {
+        std::optional<std::u16string> units = CodeUnits(word);
+        if (!units)
+            error = "not UTF-8: " + word;
+        return units.value_or(u"");
+    }
+
+    std::string error;
+
+private:
+    const std::map<std::string, std::string> &options_;
+};
+
+void ReadIdentity(DeviceOptions &options, sim::VirtualDeviceDefinition &definition)
+{
+    auto number = [&](const char *key, std::uint16_t fallback) {
+        return static_cast<std::uint16_t>(options.number(key, fallback));
+    };
+    definition.vendorId = number("vid", definition.vendorId);
+    definition.productId = number("pid", definition.productId);
+    definition.versionNumber = number("version", definition.versionNumber);
+    if (const std::string *serial = options.text("serial"))
+        definition.serialNumber = options.utf16(*serial);
+    if (const std::string *marker = options.text("marker")) {
+        definition.indexedStrings.erase(device::MARKER_STRING_INDEX);
+        if (*marker != "none")
+            definition.indexedStrings[device::MARKER_STRING_INDEX] = options.utf16(*marker);
+    }
+    for (auto [key, field] : {std::pair{"manufacturer", &definition.manufacturer},
+                              std::pair{"product", &definition.product}}) {
+        if (const std::string *text = options.text(key)) {
+            if (*text == "none")
+                field->reset();
+            else
+                *field = options.utf16(*text);
+        }
+    }
+}
+
+// Options that stop the line at once when they are bad.
+std::string ReadBehaviour(const DeviceOptions &options, sim::VirtualDeviceDefinition &definition)
+{
+    if (const std::string *openable = options.text("openable")) {
+        if (*openable != "yes" && *openable != "no")
+            return "openable=yes|no";
+    }
+    if (const std::string *stream = options.text("stream")) {
+        if (*stream == "onchange") {
+            definition.inputMode = sim::InputMode::OnChange;
+        } else {
+            const auto period = ParseNumber(*stream);
+            if (!period || *period < 1)
+                return "bad stream=" + *stream;
+            definition.inputMode = sim::InputMode::Streaming;
+            definition.streamPeriodMs = static_cast<std::uint32_t>(*period);
+        }
+    }
+    if (const std::string *descriptor = options.text("descriptor")) {
+        std::string hexError;
+        if (!tools::ParseHexText(*descriptor, definition.reportDescriptor, hexError))
+            return "bad descriptor=: " + hexError;
+    }
+    return {};
+}
+
+// Report lengths that the descriptor would not give: the caps are stated directly.
+void ReadReportLengths(DeviceOptions &options, sim::VirtualDeviceDefinition &definition)
+{
+    if (!options.text("input") && !options.text("feature"))
+        return;
+    device::DescriptorParse parse = device::ParseReportDescriptor(definition.reportDescriptor);
+    device::HidCollectionCaps caps =
+        parse.collections.empty() ? device::HidCollectionCaps{} : parse.collections.front();
+    caps.caps.InputReportByteLength =
+        static_cast<std::uint16_t>(options.number("input", caps.caps.InputReportByteLength));
+    caps.caps.FeatureReportByteLength =
+        static_cast<std::uint16_t>(options.number("feature", caps.caps.FeatureReportByteLength));
+    definition.capsOverride = caps;
+}
+
 const char *const NO_BUTTON_TEST = "the button test has not run";
 
 // The entry of a verb table for a word; null when no entry has it.
@@ -162,87 +268,20 @@ std::string ScenarioRunner::attach(const ScenarioLine &line, const char *usage)
 {
     if (line.words.size() < 2)
         return usage;
-    const bool board = line.words[0] == "attach";
     const std::string &name = line.words[1];
     if (devices_.count(name))
         return "a device named " + name + " exists already";
-    auto option = [&](const char *key) -> const std::string * {
-        const auto found = line.options.find(key);
-        return found == line.options.end() ? nullptr : &found->second;
-    };
-    auto number = [&](const char *key, long long fallback, std::string &error) {
-        const std::string *text = option(key);
-        if (!text)
-            return fallback;
-        const auto value = ParseNumber(*text);
-        if (!value || *value < 0 || *value > 0xFFFF)
-            error = std::string("bad ") + key + "=" + *text;
-        return value.value_or(fallback);
-    };
-    std::string error;
-    auto utf16 = [&](const std::string &text) {
-        std::optional<std::u16string> units = CodeUnits(text);
-        if (!units)
-            error = "not UTF-8: " + text;
-        return units.value_or(u"");
-    };
+    DeviceOptions options(line.options);
     sim::VirtualDeviceDefinition definition =
-        board ? sim::FamilyBoard(utf16(name)) : sim::ForeignMouse();
-    definition.vendorId = static_cast<std::uint16_t>(number("vid", definition.vendorId, error));
-    definition.productId = static_cast<std::uint16_t>(number("pid", definition.productId, error));
-    definition.versionNumber =
-        static_cast<std::uint16_t>(number("version", definition.versionNumber, error));
-    if (const std::string *serial = option("serial"))
-        definition.serialNumber = utf16(*serial);
-    if (const std::string *marker = option("marker")) {
-        definition.indexedStrings.erase(device::MARKER_STRING_INDEX);
-        if (*marker != "none")
-            definition.indexedStrings[device::MARKER_STRING_INDEX] = utf16(*marker);
-    }
-    for (auto [key, field] : {std::pair{"manufacturer", &definition.manufacturer},
-                              std::pair{"product", &definition.product}}) {
-        if (const std::string *text = option(key)) {
-            if (*text == "none")
-                field->reset();
-            else
-                *field = utf16(*text);
-        }
-    }
-    if (const std::string *openable = option("openable")) {
-        if (*openable != "yes" && *openable != "no")
-            return "openable=yes|no";
-    }
-    if (const std::string *stream = option("stream")) {
-        if (*stream == "onchange") {
-            definition.inputMode = sim::InputMode::OnChange;
-        } else {
-            const auto period = ParseNumber(*stream);
-            if (!period || *period < 1)
-                return "bad stream=" + *stream;
-            definition.inputMode = sim::InputMode::Streaming;
-            definition.streamPeriodMs = static_cast<std::uint32_t>(*period);
-        }
-    }
-    if (const std::string *descriptor = option("descriptor")) {
-        std::string hexError;
-        if (!tools::ParseHexText(*descriptor, definition.reportDescriptor, hexError))
-            return "bad descriptor=: " + hexError;
-    }
-    if (option("input") || option("feature")) {
-        // Report lengths that the descriptor would not give: the caps are stated directly.
-        device::DescriptorParse parse = device::ParseReportDescriptor(definition.reportDescriptor);
-        device::HidCollectionCaps caps =
-            parse.collections.empty() ? device::HidCollectionCaps{} : parse.collections.front();
-        caps.caps.InputReportByteLength =
-            static_cast<std::uint16_t>(number("input", caps.caps.InputReportByteLength, error));
-        caps.caps.FeatureReportByteLength =
-            static_cast<std::uint16_t>(number("feature", caps.caps.FeatureReportByteLength, error));
-        definition.capsOverride = caps;
-    }
-    if (!error.empty())
-        return error;
+        line.words[0] == "attach" ? sim::FamilyBoard(options.utf16(name)) : sim::ForeignMouse();
+    ReadIdentity(options, definition);
+    if (const std::string refused = ReadBehaviour(options, definition); !refused.empty())
+        return refused;
+    ReadReportLengths(options, definition);
+    if (!options.error.empty())
+        return options.error;
     devices_[name] = platform_.addDevice(std::move(definition));
-    if (const std::string *openable = option("openable"); openable && *openable == "no")
+    if (const std::string *openable = options.text("openable"); openable && *openable == "no")
         platform_.setOpenable(devices_[name], false);
     return {};
 }
