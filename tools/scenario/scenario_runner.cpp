@@ -71,6 +71,134 @@ std::string LampList(const std::set<int> &lamps)
     return text;
 }
 
+// Lamp numbers, or "none" as the only word.
+bool WantedLamps(const std::vector<std::string> &words, std::set<int> &wanted)
+{
+    return (words.size() == 3 && words[2] == "none") || ParseLampNumbers(words, 2, wanted);
+}
+
+std::string Shown(const QWidget *control)
+{
+    return ShownAsUtf8(app::ControlText(control));
+}
+
+// The key=value options of an attach line. A bad value is kept as the error and reading goes
+// on, so the last bad value read is the one told.
+class DeviceOptions {
+public:
+    explicit DeviceOptions(const std::map<std::string, std::string> &options)
+        : options_(options)
+    {}
+
+    const std::string *text(const char *key) const
+    {
+        const auto found = options_.find(key);
+        return found == options_.end() ? nullptr : &found->second;
+    }
+
+    long long number(const char *key, long long fallback)
+    {
+        const std::string *word = text(key);
+        if (!word)
+            return fallback;
+        const auto value = ParseNumber(*word);
+        if (!value || *value < 0 || *value > 0xFFFF)
+            error = std::string("bad ") + key + "=" + *word;
+        return value.value_or(fallback);
+    }
+
+    std::u16string utf16(const std::string &word)
+    {
+        std::optional<std::u16string> units = CodeUnits(word);
+        if (!units)
+            error = "not UTF-8: " + word;
+        return units.value_or(u"");
+    }
+
+    std::string error;
+
+private:
+    const std::map<std::string, std::string> &options_;
+};
+
+void ReadIdentity(DeviceOptions &options, sim::VirtualDeviceDefinition &definition)
+{
+    auto number = [&](const char *key, std::uint16_t fallback) {
+        return static_cast<std::uint16_t>(options.number(key, fallback));
+    };
+    definition.vendorId = number("vid", definition.vendorId);
+    definition.productId = number("pid", definition.productId);
+    definition.versionNumber = number("version", definition.versionNumber);
+    if (const std::string *serial = options.text("serial"))
+        definition.serialNumber = options.utf16(*serial);
+    if (const std::string *marker = options.text("marker")) {
+        definition.indexedStrings.erase(device::MARKER_STRING_INDEX);
+        if (*marker != "none")
+            definition.indexedStrings[device::MARKER_STRING_INDEX] = options.utf16(*marker);
+    }
+    for (auto [key, field] : {std::pair{"manufacturer", &definition.manufacturer},
+                              std::pair{"product", &definition.product}}) {
+        if (const std::string *text = options.text(key)) {
+            if (*text == "none")
+                field->reset();
+            else
+                *field = options.utf16(*text);
+        }
+    }
+}
+
+// Options that stop the line at once when they are bad.
+std::string ReadBehaviour(const DeviceOptions &options, sim::VirtualDeviceDefinition &definition)
+{
+    if (const std::string *openable = options.text("openable")) {
+        if (*openable != "yes" && *openable != "no")
+            return "openable=yes|no";
+    }
+    if (const std::string *stream = options.text("stream")) {
+        if (*stream == "onchange") {
+            definition.inputMode = sim::InputMode::OnChange;
+        } else {
+            const auto period = ParseNumber(*stream);
+            if (!period || *period < 1)
+                return "bad stream=" + *stream;
+            definition.inputMode = sim::InputMode::Streaming;
+            definition.streamPeriodMs = static_cast<std::uint32_t>(*period);
+        }
+    }
+    if (const std::string *descriptor = options.text("descriptor")) {
+        std::string hexError;
+        if (!tools::ParseHexText(*descriptor, definition.reportDescriptor, hexError))
+            return "bad descriptor=: " + hexError;
+    }
+    return {};
+}
+
+// Report lengths that the descriptor would not give: the caps are stated directly.
+void ReadReportLengths(DeviceOptions &options, sim::VirtualDeviceDefinition &definition)
+{
+    if (!options.text("input") && !options.text("feature"))
+        return;
+    device::DescriptorParse parse = device::ParseReportDescriptor(definition.reportDescriptor);
+    device::HidCollectionCaps caps =
+        parse.collections.empty() ? device::HidCollectionCaps{} : parse.collections.front();
+    caps.caps.InputReportByteLength =
+        static_cast<std::uint16_t>(options.number("input", caps.caps.InputReportByteLength));
+    caps.caps.FeatureReportByteLength =
+        static_cast<std::uint16_t>(options.number("feature", caps.caps.FeatureReportByteLength));
+    definition.capsOverride = caps;
+}
+
+const char *const NO_BUTTON_TEST = "the button test has not run";
+
+// The entry of a verb table for a word; null when no entry has it.
+template<typename Verb, std::size_t N>
+const Verb *Find(const Verb (&table)[N], const std::string &word)
+{
+    const auto found = std::find_if(std::begin(table), std::end(table),
+                                    [&](const Verb &verb) { return word == verb.verb; });
+    return found == std::end(table) ? nullptr : found;
+}
+
 } // namespace
 
 ScenarioRunner::ScenarioRunner(std::ostream &out)
@@ -88,17 +216,15 @@ bool ScenarioRunner::run(const ParsedScript &script)
     }
     for (const ScenarioLine &line : script.lines) {
         if (line.words[0] == "expect") {
-            bool ok = false;
-            std::string got;
-            const std::string error = check(line, ok, got);
-            if (!error.empty()) {
-                ok = false;
-                got = error;
-            }
-            ok ? ++passed_ : ++failed_;
-            out_ << (ok ? "ok   " : "FAIL ") << "line " << line.number << ": " << line.source;
-            if (!ok)
-                out_ << "\n       got: " << got;
+            Verdict verdict;
+            const std::string error = check(line, verdict);
+            if (!error.empty())
+                verdict = {false, error};
+            verdict.ok ? ++passed_ : ++failed_;
+            out_ << (verdict.ok ? "ok   " : "FAIL ") << "line " << line.number << ": "
+                 << line.source;
+            if (!verdict.ok)
+                out_ << "\n       got: " << verdict.got;
             out_ << "\n";
             continue;
         }
@@ -138,276 +264,346 @@ QWidget *ScenarioRunner::control(const std::string &name, std::string &error) co
     return found;
 }
 
-std::string ScenarioRunner::attach(const ScenarioLine &line, bool board)
+std::string ScenarioRunner::attach(const ScenarioLine &line, const char *usage)
 {
     if (line.words.size() < 2)
-        return "attach needs a name";
+        return usage;
     const std::string &name = line.words[1];
     if (devices_.count(name))
         return "a device named " + name + " exists already";
-    auto option = [&](const char *key) -> const std::string * {
-        const auto found = line.options.find(key);
-        return found == line.options.end() ? nullptr : &found->second;
-    };
-    auto number = [&](const char *key, long long fallback, std::string &error) {
-        const std::string *text = option(key);
-        if (!text)
-            return fallback;
-        const auto value = ParseNumber(*text);
-        if (!value || *value < 0 || *value > 0xFFFF)
-            error = std::string("bad ") + key + "=" + *text;
-        return value.value_or(fallback);
-    };
-    std::string error;
-    auto utf16 = [&](const std::string &text) {
-        std::optional<std::u16string> units = CodeUnits(text);
-        if (!units)
-            error = "not UTF-8: " + text;
-        return units.value_or(u"");
-    };
+    DeviceOptions options(line.options);
     sim::VirtualDeviceDefinition definition =
-        board ? sim::FamilyBoard(utf16(name)) : sim::ForeignMouse();
-    definition.vendorId = static_cast<std::uint16_t>(number("vid", definition.vendorId, error));
-    definition.productId = static_cast<std::uint16_t>(number("pid", definition.productId, error));
-    definition.versionNumber =
-        static_cast<std::uint16_t>(number("version", definition.versionNumber, error));
-    if (const std::string *serial = option("serial"))
-        definition.serialNumber = utf16(*serial);
-    if (const std::string *marker = option("marker")) {
-        definition.indexedStrings.erase(device::MARKER_STRING_INDEX);
-        if (*marker != "none")
-            definition.indexedStrings[device::MARKER_STRING_INDEX] = utf16(*marker);
-    }
-    for (auto [key, field] : {std::pair{"manufacturer", &definition.manufacturer},
-                              std::pair{"product", &definition.product}}) {
-        if (const std::string *text = option(key)) {
-            if (*text == "none")
-                field->reset();
-            else
-                *field = utf16(*text);
-        }
-    }
-    if (const std::string *openable = option("openable")) {
-        if (*openable != "yes" && *openable != "no")
-            return "openable=yes|no";
-    }
-    if (const std::string *stream = option("stream")) {
-        if (*stream == "onchange") {
-            definition.inputMode = sim::InputMode::OnChange;
-        } else {
-            const auto period = ParseNumber(*stream);
-            if (!period || *period < 1)
-                return "bad stream=" + *stream;
-            definition.inputMode = sim::InputMode::Streaming;
-            definition.streamPeriodMs = static_cast<std::uint32_t>(*period);
-        }
-    }
-    if (const std::string *descriptor = option("descriptor")) {
-        std::string hexError;
-        if (!tools::ParseHexText(*descriptor, definition.reportDescriptor, hexError))
-            return "bad descriptor=: " + hexError;
-    }
-    if (option("input") || option("feature")) {
-        // Report lengths that the descriptor would not give: the caps are stated directly.
-        device::DescriptorParse parse = device::ParseReportDescriptor(definition.reportDescriptor);
-        device::HidCollectionCaps caps =
-            parse.collections.empty() ? device::HidCollectionCaps{} : parse.collections.front();
-        caps.caps.InputReportByteLength =
-            static_cast<std::uint16_t>(number("input", caps.caps.InputReportByteLength, error));
-        caps.caps.FeatureReportByteLength =
-            static_cast<std::uint16_t>(number("feature", caps.caps.FeatureReportByteLength, error));
-        definition.capsOverride = caps;
-    }
-    if (!error.empty())
-        return error;
+        line.words[0] == "attach" ? sim::FamilyBoard(options.utf16(name)) : sim::ForeignMouse();
+    ReadIdentity(options, definition);
+    if (const std::string refused = ReadBehaviour(options, definition); !refused.empty())
+        return refused;
+    ReadReportLengths(options, definition);
+    if (!options.error.empty())
+        return options.error;
     devices_[name] = platform_.addDevice(std::move(definition));
-    if (const std::string *openable = option("openable"); openable && *openable == "no")
+    if (const std::string *openable = options.text("openable"); openable && *openable == "no")
         platform_.setOpenable(devices_[name], false);
     return {};
 }
 
-std::string ScenarioRunner::setButtons(const ScenarioLine &line, bool press)
-{
-    std::string error;
-    const int id = line.words.size() >= 2 ? device(line.words[1], error) : -1;
-    if (id < 0)
-        return error.empty() ? "press and release name a board" : error;
-    sim::BoardModel *board = platform_.board(id);
-    if (!board)
-        return line.words[1] + " is not a board";
-    std::set<int> buttons;
-    if (!ParseLampNumbers(line.words, 2, buttons))
-        return "buttons are numbered 1 to 32";
-    std::uint32_t state = board->buttons();
-    for (int n : buttons) {
-        const std::uint32_t bit = 1u << (n - 1);
-        state = press ? (state | bit) : (state & ~bit);
-    }
-    board->setButtons(state);
-    return {};
-}
+const ScenarioRunner::Step ScenarioRunner::STEPS[] = {
+    {"attach", "attach needs a name", &ScenarioRunner::attach},
+    {"attach-foreign", "attach needs a name", &ScenarioRunner::attach},
+    {"unplug", "unplug needs a device", &ScenarioRunner::plug},
+    {"plug", "plug needs a device", &ScenarioRunner::plug},
+    {"start", "", &ScenarioRunner::start},
+    {"press", "press and release name a board", &ScenarioRunner::pressOrRelease},
+    {"release", "press and release name a board", &ScenarioRunner::pressOrRelease},
+    {"wait", "wait MS", &ScenarioRunner::wait},
+    {"buttons", "buttons BOARD 0xSTATE", &ScenarioRunner::buttons},
+    {"tick", "tick N", &ScenarioRunner::tick},
+    {"pick", "pick LIST \"item\"", &ScenarioRunner::pick},
+    {"click", "click needs a button", &ScenarioRunner::click},
+    {"close", "", &ScenarioRunner::close},
+    {"selftest", "selftest BOARD 0..255", &ScenarioRunner::boardByte},
+    {"status", "status BOARD 0..255", &ScenarioRunner::boardByte},
+    {"settings", "settings BOARD a2 a3 a4 a5 a6 a7", &ScenarioRunner::settings},
+    {"deny", "deny needs a device", &ScenarioRunner::access},
+    {"allow", "allow needs a device", &ScenarioRunner::access},
+    {"notifications", "notifications on|off", &ScenarioRunner::notifications},
+    {"replies", "replies BOARD \"HEX\"...", &ScenarioRunner::replies},
+    {"fail", "fail DEVICE OPERATION [N]", &ScenarioRunner::fail},
+};
+
+// starts-with, ends-with, contains and enabled take exactly one word to compare with; given
+// any other number, they say the check is unknown.
+const ScenarioRunner::Check ScenarioRunner::CHECKS[] = {
+    {"received", "expect received DEVICE ...", Needs::Nothing, &ScenarioRunner::expectReceived},
+    {"feature-reads", "expect feature-reads DEVICE ...", Needs::Nothing,
+     &ScenarioRunner::expectFeatureReads},
+    {"platform-calls", "expect platform-calls N", Needs::Nothing,
+     &ScenarioRunner::expectPlatformCalls},
+    {"handles", "", Needs::Nothing, &ScenarioRunner::expectHandles},
+    {"interval", "expect interval VALUE", Needs::Window, &ScenarioRunner::expectInterval},
+    {"timer", "expect timer VALUE", Needs::Window, &ScenarioRunner::expectTimer},
+    {"connected", "expect connected VALUE", Needs::Window, &ScenarioRunner::expectConnected},
+    {"notice", "expect notice \"TEXT\"|none", Needs::Window, &ScenarioRunner::expectNotice},
+    {"seen", "inputs are numbered 1 to 32", Needs::Window, &ScenarioRunner::expectFindings},
+    {"chattered", "inputs are numbered 1 to 32", Needs::Window, &ScenarioRunner::expectFindings},
+    {"presses", "expect presses BUTTON N", Needs::Window, &ScenarioRunner::expectPresses},
+    {"lamps-on", "lamps are numbered 1 to 32", Needs::Window, &ScenarioRunner::expectLampsOn},
+    {"repainted", "lamps are numbered 1 to 32", Needs::Window, &ScenarioRunner::expectRepainted},
+    {"text", "", Needs::Control, &ScenarioRunner::expectText},
+    {"starts-with", "unknown check starts-with", Needs::Control, &ScenarioRunner::expectStartsWith},
+    {"ends-with", "unknown check ends-with", Needs::Control, &ScenarioRunner::expectEndsWith},
+    {"contains", "unknown check contains", Needs::Control, &ScenarioRunner::expectContains},
+    {"enabled", "unknown check enabled", Needs::Control, &ScenarioRunner::expectEnabled},
+    {"items", "", Needs::Control, &ScenarioRunner::expectItems},
+};
 
 std::string ScenarioRunner::step(const ScenarioLine &line)
 {
-    const std::string &command = line.words[0];
-    const auto &w = line.words;
+    const Step *verb = Find(STEPS, line.words[0]);
+    return verb ? (this->*verb->run)(line, verb->usage) : "unknown step " + line.words[0];
+}
+
+std::string ScenarioRunner::check(const ScenarioLine &line, Verdict &verdict)
+{
+    const Words &w = line.words;
+    if (w.size() < 2)
+        return "expect WHAT ...";
+    const Check *verb = Find(CHECKS, w[1]);
+    if (verb && verb->needs == Needs::Nothing)
+        return (this->*verb->run)({w, verb->usage}, verdict);
+    if (!window_)
+        return "the window has not been started";
+    if (verb && verb->needs == Needs::Window)
+        return (this->*verb->run)({w, verb->usage}, verdict);
+    // Any other word is taken for a check of a control, and is unknown only once that is found.
+    if (w.size() < 3)
+        return "expect " + w[1] + " CONTROL ...";
     std::string error;
-    if (command == "attach")
-        return attach(line, true);
-    if (command == "attach-foreign")
-        return attach(line, false);
-    if (command == "unplug" || command == "plug") {
-        const int id = w.size() >= 2 ? device(w[1], error) : -1;
-        if (id < 0)
-            return error.empty() ? command + " needs a device" : error;
-        command == "unplug" ? platform_.unplug(id) : platform_.plug(id);
-        return {};
-    }
-    if (command == "start") {
-        if (window_)
-            return "started already";
-        auto timer = std::make_unique<app::ManualPollTimer>();
-        timer->clock = [this] {
-            return nowMs_ * 1000;
-        };
-        timer_ = timer.get();
-        window_ = std::make_unique<app::MainWindow>(platform_, std::move(timer));
-        window_->setInaccessibleBoardsSource([this] { return platform_.InaccessibleBoards(); });
-        window_->LoadMainWindow();
-        for (int k = 0; k < window_->lampCount(); ++k)
-            lampFillSets_.push_back(window_->lamp(k)->fillSetCount());
-        return {};
-    }
-    if (command == "press" || command == "release") {
-        error = setButtons(line, command == "press");
-        platform_.deliverInputReports();
+    QWidget *widget = control(w[2], error);
+    if (!widget)
         return error;
+    if (!verb)
+        return "unknown check " + w[1];
+    return (this->*verb->run)({w, verb->usage, widget}, verdict);
+}
+
+int ScenarioRunner::device(const Words &w, std::size_t at, std::size_t words, const char *usage,
+                           std::string &error) const
+{
+    if (w.size() < words) {
+        error = usage;
+        return -1;
     }
-    if (command == "wait") {
-        const auto ms = w.size() == 2 ? ParseNumber(w[1]) : std::nullopt;
-        if (!ms || *ms < 0)
-            return "wait MS";
-        advance(static_cast<std::uint64_t>(*ms));
-        return {};
+    return device(w[at], error);
+}
+
+sim::BoardModel *ScenarioRunner::board(const Words &w, std::size_t words, const char *usage,
+                                       std::string &error)
+{
+    const int id = device(w, 1, words, usage, error);
+    sim::BoardModel *found = id < 0 ? nullptr : platform_.board(id);
+    if (id >= 0 && !found)
+        error = usage;
+    return found;
+}
+
+std::string ScenarioRunner::plug(const ScenarioLine &line, const char *usage)
+{
+    std::string error;
+    const int id = device(line.words, 1, 2, usage, error);
+    if (id < 0)
+        return error;
+    line.words[0] == "unplug" ? platform_.unplug(id) : platform_.plug(id);
+    return {};
+}
+
+std::string ScenarioRunner::start(const ScenarioLine &, const char *)
+{
+    if (window_)
+        return "started already";
+    auto timer = std::make_unique<app::ManualPollTimer>();
+    timer->clock = [this] {
+        return nowMs_ * 1000;
+    };
+    timer_ = timer.get();
+    window_ = std::make_unique<app::MainWindow>(platform_, std::move(timer));
+    window_->setInaccessibleBoardsSource([this] { return platform_.InaccessibleBoards(); });
+    window_->LoadMainWindow();
+    for (int k = 0; k < window_->lampCount(); ++k)
+        lampFillSets_.push_back(window_->lamp(k)->fillSetCount());
+    return {};
+}
+
+std::string ScenarioRunner::pressOrRelease(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    std::string error;
+    const int id = device(w, 1, 2, usage, error);
+    if (id < 0)
+        return error;
+    sim::BoardModel *target = platform_.board(id);
+    if (!target)
+        return w[1] + " is not a board";
+    std::set<int> numbers;
+    if (!ParseLampNumbers(w, 2, numbers))
+        return "buttons are numbered 1 to 32";
+    std::uint32_t state = target->buttons();
+    for (int n : numbers) {
+        const std::uint32_t bit = 1u << (n - 1);
+        state = w[0] == "press" ? (state | bit) : (state & ~bit);
     }
-    if (command == "buttons") {
-        const int id = w.size() >= 3 ? device(w[1], error) : -1;
-        const auto value = w.size() >= 3 ? ParseNumber(w[2]) : std::nullopt;
-        if (id < 0 || !value || !platform_.board(id))
-            return error.empty() ? "buttons BOARD 0xSTATE" : error;
-        platform_.board(id)->setButtons(static_cast<std::uint32_t>(*value));
-        platform_.deliverInputReports();
-        return {};
+    target->setButtons(state);
+    platform_.deliverInputReports();
+    return {};
+}
+
+std::string ScenarioRunner::buttons(const ScenarioLine &line, const char *usage)
+{
+    std::string error;
+    sim::BoardModel *target = board(line.words, 3, usage, error);
+    if (!target)
+        return error;
+    const auto value = ParseNumber(line.words[2]);
+    if (!value)
+        return usage;
+    target->setButtons(static_cast<std::uint32_t>(*value));
+    platform_.deliverInputReports();
+    return {};
+}
+
+std::string ScenarioRunner::wait(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    const auto ms = w.size() == 2 ? ParseNumber(w[1]) : std::nullopt;
+    if (!ms || *ms < 0)
+        return usage;
+    advance(static_cast<std::uint64_t>(*ms));
+    return {};
+}
+
+std::string ScenarioRunner::tick(const ScenarioLine &line, const char *usage)
+{
+    if (!window_ || closed_)
+        return "no window to tick";
+    const Words &w = line.words;
+    const auto count = w.size() >= 2 ? ParseNumber(w[1]) : std::optional<long long>(1);
+    if (!count || *count < 0)
+        return usage;
+    const std::size_t callsBefore = platform_.calls().size();
+    for (long long i = 0; i < *count; ++i) {
+        advance(static_cast<std::uint64_t>(timer_->interval()));
+        if (timer_->isEnabled())
+            window_->PollInputReport();
     }
-    if (command == "tick") {
-        if (!window_ || closed_)
-            return "no window to tick";
-        const auto count = w.size() >= 2 ? ParseNumber(w[1]) : std::optional<long long>(1);
-        if (!count || *count < 0)
-            return "tick N";
-        const std::size_t callsBefore = platform_.calls().size();
-        for (long long i = 0; i < *count; ++i) {
-            advance(static_cast<std::uint64_t>(timer_->interval()));
-            if (timer_->isEnabled())
-                window_->PollInputReport();
-        }
-        lastTickCalls_ = platform_.calls().size() - callsBefore;
-        return {};
+    lastTickCalls_ = platform_.calls().size() - callsBefore;
+    return {};
+}
+
+std::string ScenarioRunner::pick(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    if (w.size() < 3)
+        return usage;
+    std::string error;
+    QWidget *list = control(w[1], error);
+    if (!list)
+        return error;
+    if (!app::PickListItem(list, ScriptText(w[2])))
+        return "cannot pick \"" + w[2] + "\" in " + w[1] + " (no such item, or disabled)";
+    return {};
+}
+
+std::string ScenarioRunner::click(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    std::string error;
+    QWidget *widget = w.size() >= 2 ? control(w[1], error) : nullptr;
+    auto *button = qobject_cast<QAbstractButton *>(widget);
+    if (!button)
+        return error.empty() ? usage : error;
+    if (!button->isEnabled())
+        return w[1] + " is disabled";
+    button->click();
+    return {};
+}
+
+std::string ScenarioRunner::close(const ScenarioLine &, const char *)
+{
+    if (!window_ || closed_)
+        return "no window to close";
+    window_->close();
+    closed_ = true;
+    return {};
+}
+
+std::string ScenarioRunner::boardByte(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    std::string error;
+    sim::BoardModel *target = board(w, 3, usage, error);
+    if (!target)
+        return error;
+    const auto value = ParseNumber(w[2]);
+    if (!value || *value < 0 || *value > 255)
+        return usage;
+    const auto byte = static_cast<std::uint8_t>(*value);
+    w[0] == "selftest" ? target->setSelfTestResult(byte) : target->setReplyStatus(byte);
+    return {};
+}
+
+std::string ScenarioRunner::settings(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    if (w.size() != 8)
+        return usage;
+    std::string error;
+    sim::BoardModel *target = board(w, 2, usage, error);
+    if (!target)
+        return error;
+    sim::BoardSettings held;
+    for (std::size_t i = 0; i < 6; ++i) {
+        const auto value = ParseNumber(w[2 + i]);
+        if (!value || *value < 0 || *value > 255)
+            return "settings are bytes";
+        held.arguments[i] = static_cast<std::uint8_t>(*value);
     }
-    if (command == "pick") {
-        if (w.size() < 3)
-            return "pick LIST \"item\"";
-        QWidget *list = control(w[1], error);
-        if (!list)
-            return error;
-        if (!app::PickListItem(list, ScriptText(w[2])))
-            return "cannot pick \"" + w[2] + "\" in " + w[1] + " (no such item, or disabled)";
-        return {};
+    target->setSettings(held);
+    return {};
+}
+
+std::string ScenarioRunner::access(const ScenarioLine &line, const char *usage)
+{
+    std::string error;
+    const int id = device(line.words, 1, 2, usage, error);
+    if (id < 0)
+        return error;
+    platform_.setOpenable(id, line.words[0] == "allow");
+    return {};
+}
+
+std::string ScenarioRunner::notifications(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    if (w.size() != 2 || (w[1] != "on" && w[1] != "off"))
+        return usage;
+    platform_.setNotifications(w[1] == "on");
+    return {};
+}
+
+std::string ScenarioRunner::replies(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    std::string error;
+    sim::BoardModel *target = board(w, 3, usage, error);
+    if (!target)
+        return error;
+    std::vector<std::vector<std::uint8_t>> scripted;
+    for (std::size_t i = 2; i < w.size(); ++i) {
+        std::vector<std::uint8_t> bytes;
+        if (!tools::ParseHexText(w[i], bytes, error))
+            return "bad reply \"" + w[i] + "\": " + error;
+        scripted.push_back(std::move(bytes));
     }
-    if (command == "click") {
-        QWidget *widget = w.size() >= 2 ? control(w[1], error) : nullptr;
-        auto *button = qobject_cast<QAbstractButton *>(widget);
-        if (!button)
-            return error.empty() ? "click needs a button" : error;
-        if (!button->isEnabled())
-            return w[1] + " is disabled";
-        button->click();
-        return {};
+    target->scriptFeatureReplies(std::move(scripted));
+    return {};
+}
+
+std::string ScenarioRunner::fail(const ScenarioLine &line, const char *usage)
+{
+    const Words &w = line.words;
+    std::string error;
+    const int id = device(w, 1, 3, usage, error);
+    if (id < 0)
+        return error;
+    const auto count = w.size() >= 4 ? ParseNumber(w[3]) : std::optional<long long>(1);
+    if (!count)
+        return usage;
+    // An operation that reaches no single device, or a misspelt one, is refused, never ignored.
+    try {
+        platform_.failNext(w[2], static_cast<int>(*count), id);
+    } catch (const std::invalid_argument &refused) {
+        return refused.what();
     }
-    if (command == "close") {
-        if (!window_ || closed_)
-            return "no window to close";
-        window_->close();
-        closed_ = true;
-        return {};
-    }
-    if (command == "selftest" || command == "status") {
-        const int id = w.size() >= 3 ? device(w[1], error) : -1;
-        const auto value = w.size() >= 3 ? ParseNumber(w[2]) : std::nullopt;
-        if (id < 0 || !value || *value < 0 || *value > 255 || !platform_.board(id))
-            return error.empty() ? command + " BOARD 0..255" : error;
-        if (command == "selftest")
-            platform_.board(id)->setSelfTestResult(static_cast<std::uint8_t>(*value));
-        else
-            platform_.board(id)->setReplyStatus(static_cast<std::uint8_t>(*value));
-        return {};
-    }
-    if (command == "settings") {
-        const int id = w.size() == 8 ? device(w[1], error) : -1;
-        if (id < 0 || !platform_.board(id))
-            return error.empty() ? "settings BOARD a2 a3 a4 a5 a6 a7" : error;
-        sim::BoardSettings settings;
-        for (std::size_t i = 0; i < 6; ++i) {
-            const auto value = ParseNumber(w[2 + i]);
-            if (!value || *value < 0 || *value > 255)
-                return "settings are bytes";
-            settings.arguments[i] = static_cast<std::uint8_t>(*value);
-        }
-        platform_.board(id)->setSettings(settings);
-        return {};
-    }
-    if (command == "deny" || command == "allow") {
-        const int id = w.size() >= 2 ? device(w[1], error) : -1;
-        if (id < 0)
-            return error.empty() ? command + " needs a device" : error;
-        platform_.setOpenable(id, command == "allow");
-        return {};
-    }
-    if (command == "notifications") {
-        if (w.size() != 2 || (w[1] != "on" && w[1] != "off"))
-            return "notifications on|off";
-        platform_.setNotifications(w[1] == "on");
-        return {};
-    }
-    if (command == "replies") {
-        const int id = w.size() >= 3 ? device(w[1], error) : -1;
-        if (id < 0 || !platform_.board(id))
-            return error.empty() ? "replies BOARD \"HEX\"..." : error;
-        std::vector<std::vector<std::uint8_t>> replies;
-        for (std::size_t i = 2; i < w.size(); ++i) {
-            std::vector<std::uint8_t> bytes;
-            if (!tools::ParseHexText(w[i], bytes, error))
-                return "bad reply \"" + w[i] + "\": " + error;
-            replies.push_back(std::move(bytes));
-        }
-        platform_.board(id)->scriptFeatureReplies(std::move(replies));
-        return {};
-    }
-    if (command == "fail") {
-        const int id = w.size() >= 3 ? device(w[1], error) : -1;
-        const auto count = w.size() >= 4 ? ParseNumber(w[3]) : std::optional<long long>(1);
-        if (id < 0 || !count)
-            return error.empty() ? "fail DEVICE OPERATION [N]" : error;
-        // An operation that reaches no single device, or a misspelt one, is refused, never
-        // ignored.
-        try {
-            platform_.failNext(w[2], static_cast<int>(*count), id);
-        } catch (const std::invalid_argument &refused) {
-            return refused.what();
-        }
-        return {};
-    }
-    return "unknown step " + command;
+    return {};
 }
 
 void ScenarioRunner::advance(std::uint64_t ms)
@@ -420,35 +616,211 @@ void ScenarioRunner::advance(std::uint64_t ms)
     }
 }
 
-std::string ScenarioRunner::testFindings(const ScenarioLine &line, bool &ok, std::string &got)
+std::string ScenarioRunner::compare(const CheckCall &call, std::size_t words, std::string got,
+                                    Verdict &verdict)
 {
-    const auto &w = line.words;
+    if (call.w.size() != words)
+        return call.usage;
+    verdict.got = std::move(got);
+    verdict.ok = verdict.got == call.w.back();
+    return {};
+}
+
+std::string ScenarioRunner::expectReceived(const CheckCall &call, Verdict &verdict)
+{
+    std::string error;
+    const int id = device(call.w, 2, 3, call.usage, error);
+    if (id < 0)
+        return error;
+    verdict.got = receivedSinceLastCheck(id);
+    verdict.ok = verdict.got == Joined(call.w, 3);
+    return {};
+}
+
+std::string ScenarioRunner::expectFeatureReads(const CheckCall &call, Verdict &verdict)
+{
+    std::string error;
+    const int id = device(call.w, 2, 3, call.usage, error);
+    if (id < 0)
+        return error;
+    const int reads = platform_.countCalls("HidD_GetFeature", id);
+    verdict.got = std::to_string(reads - featureReadsSeen_[id]);
+    featureReadsSeen_[id] = reads;
+    verdict.ok = call.w.size() == 4 && verdict.got == call.w[3];
+    return {};
+}
+
+std::string ScenarioRunner::expectPlatformCalls(const CheckCall &call, Verdict &verdict)
+{
+    return compare(call, 3, std::to_string(lastTickCalls_), verdict);
+}
+
+std::string ScenarioRunner::expectHandles(const CheckCall &call, Verdict &verdict)
+{
+    std::string error;
+    int id = -1;
+    if (call.w.size() == 4 && (id = device(call.w[2], error)) < 0)
+        return error;
+    verdict.got =
+        std::to_string(id < 0 ? platform_.openFileHandles() : platform_.openFileHandles(id));
+    verdict.ok = verdict.got == call.w.back();
+    return {};
+}
+
+std::string ScenarioRunner::expectInterval(const CheckCall &call, Verdict &verdict)
+{
+    return compare(call, 3, std::to_string(timer_->interval()), verdict);
+}
+
+std::string ScenarioRunner::expectTimer(const CheckCall &call, Verdict &verdict)
+{
+    return compare(call, 3, timer_->isEnabled() ? "on" : "off", verdict);
+}
+
+std::string ScenarioRunner::expectConnected(const CheckCall &call, Verdict &verdict)
+{
+    return compare(call, 3, window_->connection().DeviceFound ? "yes" : "no", verdict);
+}
+
+std::string ScenarioRunner::expectNotice(const CheckCall &call, Verdict &verdict)
+{
+    const Words &w = call.w;
+    // Part of the notice, or none; an empty part would match any notice.
+    if (w.size() != 3 || w[2].empty())
+        return call.usage;
+    verdict.got = window_->accessNotice().toStdString();
+    verdict.ok = w[2] == "none" ? verdict.got.empty() : verdict.got.find(w[2]) != std::string::npos;
+    if (verdict.got.empty())
+        verdict.got = "none";
+    return {};
+}
+
+std::string ScenarioRunner::expectPresses(const CheckCall &call, Verdict &verdict)
+{
+    const Words &w = call.w;
     const config::ButtonTest *test = window_->buttonTest();
     if (!test)
-        return "the button test has not run";
-    if (w[1] == "presses") {
-        const auto button = w.size() == 4 ? ParseNumber(w[2]) : std::nullopt;
-        if (!button || *button < 1 || *button > app::BUTTON_COUNT)
-            return "expect presses BUTTON N";
-        got = std::to_string(test->input(static_cast<int>(*button)).presses);
-        ok = got == w[3];
-        return {};
-    }
+        return NO_BUTTON_TEST;
+    const auto button = w.size() == 4 ? ParseNumber(w[2]) : std::nullopt;
+    if (!button || *button < 1 || *button > app::BUTTON_COUNT)
+        return call.usage;
+    verdict.got = std::to_string(test->input(static_cast<int>(*button)).presses);
+    verdict.ok = verdict.got == w[3];
+    return {};
+}
+
+std::string ScenarioRunner::expectFindings(const CheckCall &call, Verdict &verdict)
+{
+    if (!window_->buttonTest())
+        return NO_BUTTON_TEST;
     std::set<int> wanted;
-    if (!(w.size() == 3 && w[2] == "none") && !ParseLampNumbers(w, 2, wanted))
-        return "inputs are numbered 1 to 32";
+    if (!WantedLamps(call.w, wanted))
+        return call.usage;
     // What the lamps show: a released lamp in the second colour, and what a screen reader
     // hears of it.
+    const bool seen = call.w[1] == "seen";
     std::set<int> shown;
     for (int k = 0; k < window_->lampCount(); ++k) {
-        const app::LampShape *lamp = window_->lamp(k);
-        const bool marked = w[1] == "seen" ? lamp->testFinding().startsWith("seen")
-                                           : lamp->testFinding().contains("chattered");
-        if (marked)
+        const QString &finding = window_->lamp(k)->testFinding();
+        if (seen ? finding.startsWith("seen") : finding.contains("chattered"))
             shown.insert(k + 1);
     }
-    got = LampList(shown);
-    ok = got == LampList(wanted);
+    verdict.got = LampList(shown);
+    verdict.ok = verdict.got == LampList(wanted);
+    return {};
+}
+
+bool ScenarioRunner::lampAgreesWithLabel(int lamp) const
+{
+    const std::uint32_t fill = window_->lamp(lamp)->fillColourValue();
+    const bool on = fill == app::INDICATOR_ON_COLOUR;
+    // In the button test a released lamp may show what the test found.
+    const bool offColour =
+        fill == app::INDICATOR_OFF_COLOUR
+        || (window_->buttonTestRunning()
+            && (fill == app::INDICATOR_SEEN_COLOUR || fill == app::INDICATOR_CHATTER_COLOUR));
+    const std::uint32_t label = window_->buttonLabelColourValue(lamp);
+    return label == (on ? app::LABEL_ON_COLOUR : app::LABEL_OFF_COLOUR) && (on || offColour);
+}
+
+std::string ScenarioRunner::expectLampsOn(const CheckCall &call, Verdict &verdict)
+{
+    std::set<int> wanted;
+    if (!WantedLamps(call.w, wanted))
+        return call.usage;
+    std::set<int> on;
+    bool mixed = false;
+    for (int k = 0; k < window_->lampCount(); ++k) {
+        if (window_->lamp(k)->fillColourValue() == app::INDICATOR_ON_COLOUR)
+            on.insert(k + 1);
+        mixed = mixed || !lampAgreesWithLabel(k);
+    }
+    verdict.got = LampList(on) + (mixed ? " (a lamp and its label disagree)" : "");
+    verdict.ok = !mixed && on == wanted;
+    return {};
+}
+
+std::string ScenarioRunner::expectRepainted(const CheckCall &call, Verdict &verdict)
+{
+    std::set<int> wanted;
+    if (!WantedLamps(call.w, wanted))
+        return call.usage;
+    verdict.got = repaintedSinceLastCheck();
+    verdict.ok = verdict.got == LampList(wanted);
+    return {};
+}
+
+std::string ScenarioRunner::expectText(const CheckCall &call, Verdict &verdict)
+{
+    verdict.got = Shown(call.control);
+    verdict.ok = call.w.size() == 4 ? verdict.got == call.w[3] : verdict.got.empty();
+    return {};
+}
+
+std::string ScenarioRunner::expectStartsWith(const CheckCall &call, Verdict &verdict)
+{
+    if (call.w.size() != 4)
+        return call.usage;
+    verdict.got = Shown(call.control).substr(0, call.w[3].size());
+    verdict.ok = verdict.got == call.w[3];
+    return {};
+}
+
+std::string ScenarioRunner::expectEndsWith(const CheckCall &call, Verdict &verdict)
+{
+    if (call.w.size() != 4)
+        return call.usage;
+    const std::string shown = Shown(call.control);
+    verdict.got = shown.substr(shown.size() - std::min(shown.size(), call.w[3].size()));
+    verdict.ok = verdict.got == call.w[3];
+    return {};
+}
+
+std::string ScenarioRunner::expectContains(const CheckCall &call, Verdict &verdict)
+{
+    if (call.w.size() != 4)
+        return call.usage;
+    verdict.got = Shown(call.control);
+    verdict.ok = verdict.got.find(call.w[3]) != std::string::npos;
+    return {};
+}
+
+std::string ScenarioRunner::expectEnabled(const CheckCall &call, Verdict &verdict)
+{
+    return compare(call, 4, call.control->isEnabled() ? "yes" : "no", verdict);
+}
+
+std::string ScenarioRunner::expectItems(const CheckCall &call, Verdict &verdict)
+{
+    const Words &w = call.w;
+    auto *list = qobject_cast<QComboBox *>(call.control);
+    if (!list)
+        return w[2] + " is not a list";
+    std::vector<std::string> items;
+    for (int i = 0; i < list->count(); ++i)
+        items.push_back(list->itemText(i).toStdString());
+    verdict.got = items.empty() ? "none" : Joined(items, 0);
+    verdict.ok = verdict.got == (w.size() == 4 && w[3] == "none" ? "none" : Joined(w, 3));
     return {};
 }
 
@@ -474,147 +846,6 @@ std::string ScenarioRunner::repaintedSinceLastCheck()
         lampFillSets_[k] = sets;
     }
     return LampList(lamps);
-}
-
-std::string ScenarioRunner::check(const ScenarioLine &line, bool &ok, std::string &got)
-{
-    const auto &w = line.words;
-    if (w.size() < 2)
-        return "expect WHAT ...";
-    const std::string &what = w[1];
-    std::string error;
-    if (what == "received" || what == "feature-reads") {
-        const int id = w.size() >= 3 ? device(w[2], error) : -1;
-        if (id < 0)
-            return error.empty() ? "expect " + what + " DEVICE ..." : error;
-        if (what == "received") {
-            got = receivedSinceLastCheck(id);
-            ok = got == Joined(w, 3);
-        } else {
-            const int reads = platform_.countCalls("HidD_GetFeature", id);
-            got = std::to_string(reads - featureReadsSeen_[id]);
-            featureReadsSeen_[id] = reads;
-            ok = w.size() == 4 && got == w[3];
-        }
-        return {};
-    }
-    if (what == "platform-calls") {
-        if (w.size() != 3)
-            return "expect platform-calls N";
-        got = std::to_string(lastTickCalls_);
-        ok = got == w[2];
-        return {};
-    }
-    if (what == "handles") {
-        int id = -1;
-        if (w.size() == 4 && (id = device(w[2], error)) < 0)
-            return error;
-        got = std::to_string(id < 0 ? platform_.openFileHandles() : platform_.openFileHandles(id));
-        ok = got == w.back();
-        return {};
-    }
-    if (!window_)
-        return "the window has not been started";
-    if (what == "interval" || what == "timer" || what == "connected") {
-        if (w.size() != 3)
-            return "expect " + what + " VALUE";
-        if (what == "interval")
-            got = std::to_string(timer_->interval());
-        else if (what == "timer")
-            got = timer_->isEnabled() ? "on" : "off";
-        else
-            got = window_->connection().DeviceFound ? "yes" : "no";
-        ok = got == w[2];
-        return {};
-    }
-    if (what == "notice") {
-        // Part of the notice, or none; an empty part would match any notice.
-        if (w.size() != 3 || w[2].empty())
-            return "expect notice \"TEXT\"|none";
-        got = window_->accessNotice().toStdString();
-        ok = w[2] == "none" ? got.empty() : got.find(w[2]) != std::string::npos;
-        if (got.empty())
-            got = "none";
-        return {};
-    }
-    if (what == "seen" || what == "chattered" || what == "presses")
-        return testFindings(line, ok, got);
-    if (what == "lamps-on") {
-        std::set<int> wanted;
-        if (!(w.size() == 3 && w[2] == "none") && !ParseLampNumbers(w, 2, wanted))
-            return "lamps are numbered 1 to 32";
-        std::set<int> on;
-        bool mixed = false;
-        for (int k = 0; k < window_->lampCount(); ++k) {
-            const bool lampOn = window_->lamp(k)->fillColourValue() == app::INDICATOR_ON_COLOUR;
-            const std::uint32_t label = window_->buttonLabelColourValue(k);
-            if (lampOn)
-                on.insert(k + 1);
-            // In the button test a released lamp may show what the test found.
-            const std::uint32_t fill = window_->lamp(k)->fillColourValue();
-            const bool offColour = fill == app::INDICATOR_OFF_COLOUR
-                                   || (window_->buttonTestRunning()
-                                       && (fill == app::INDICATOR_SEEN_COLOUR
-                                           || fill == app::INDICATOR_CHATTER_COLOUR));
-            if (label != (lampOn ? app::LABEL_ON_COLOUR : app::LABEL_OFF_COLOUR)
-                || (!lampOn && !offColour))
-                mixed = true;
-        }
-        got = LampList(on) + (mixed ? " (a lamp and its label disagree)" : "");
-        ok = !mixed && on == wanted;
-        return {};
-    }
-    if (what == "repainted") {
-        std::set<int> wanted;
-        if (!(w.size() == 3 && w[2] == "none") && !ParseLampNumbers(w, 2, wanted))
-            return "lamps are numbered 1 to 32";
-        got = repaintedSinceLastCheck();
-        ok = got == LampList(wanted);
-        return {};
-    }
-    if (w.size() < 3)
-        return "expect " + what + " CONTROL ...";
-    QWidget *widget = control(w[2], error);
-    if (!widget)
-        return error;
-    const std::string shown = ShownAsUtf8(app::ControlText(widget));
-    if (what == "text") {
-        got = shown;
-        ok = w.size() == 4 ? got == w[3] : got.empty();
-        return {};
-    }
-    if (what == "starts-with" && w.size() == 4) {
-        got = shown.substr(0, w[3].size());
-        ok = got == w[3];
-        return {};
-    }
-    if (what == "contains" && w.size() == 4) {
-        ok = shown.find(w[3]) != std::string::npos;
-        got = shown;
-        return {};
-    }
-    if (what == "ends-with" && w.size() == 4) {
-        got = shown.substr(shown.size() - std::min(shown.size(), w[3].size()));
-        ok = got == w[3];
-        return {};
-    }
-    if (what == "enabled" && w.size() == 4) {
-        got = widget->isEnabled() ? "yes" : "no";
-        ok = got == w[3];
-        return {};
-    }
-    if (what == "items") {
-        auto *list = qobject_cast<QComboBox *>(widget);
-        if (!list)
-            return w[2] + " is not a list";
-        std::vector<std::string> items;
-        for (int i = 0; i < list->count(); ++i)
-            items.push_back(list->itemText(i).toStdString());
-        got = items.empty() ? "none" : Joined(items, 0);
-        ok = got == (w.size() == 4 && w[3] == "none" ? "none" : Joined(w, 3));
-        return {};
-    }
-    return "unknown check " + what;
 }
 
 } // namespace tamo::scenario
