@@ -50,12 +50,12 @@ qt_prefix=$(JOBS="$jobs" scripts/build-qt-mingw.sh)
 phase "cross build for x86_64-w64-mingw32, the window included (build-win64/)"
 cmake -S . -B build-win64 -G Ninja -DTAMO_BUILD_GUI=ON -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DTAMO_QT_MINGW_PREFIX="$qt_prefix" \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTAMO_WERROR=ON >/dev/null
 cmake --build build-win64 -j "$jobs"
 phase "cross build for i686-w64-mingw32, below the window (build-win32/)"
 cmake -S . -B build-win32 -G Ninja -DTAMO_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DTAMO_WERROR=ON >/dev/null
 cmake --build build-win32 -j "$jobs"
 
 export WINEDEBUG=-all
