@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text.h"
 
+#include "bytes_as_hex.h"
+
 #include <cstdio>
 
 namespace tamo::cli {
@@ -46,15 +48,7 @@ std::string UtcTimestamp(std::int64_t unixMs, bool withMilliseconds)
 
 std::string HexBytes(std::span<const std::uint8_t> bytes)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (const std::uint8_t b : bytes) {
-        if (!out.empty())
-            out.push_back(' ');
-        out.push_back(digits[b >> 4]);
-        out.push_back(digits[b & 0x0F]);
-    }
-    return out;
+    return device::HexBytes(bytes);
 }
 
 std::string CsvField(std::string_view utf8)

@@ -20,13 +20,7 @@ jobs=${JOBS:-$(nproc)}
 cache_root=${TAMO_QT_CACHE:-/var/cache/tamo-config}
 log() { echo "qt-mingw: $*" >&2; }
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
-apt_get() {
-    # Wait for another apt or dpkg run (other scripts may be installing) instead of failing.
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 "$@"
-}
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
+source scripts/lib/packages.sh
 
 # What shapes the build. Everything here goes into the cache key.
 configure_options=(
@@ -54,13 +48,10 @@ packages=(dpkg-dev perl cmake ninja-build qt6-base-dev qt6-base-dev-tools
 check_only=0
 [ "${1:-}" = --check ] && check_only=1
 
-missing=()
-for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
-if [ ${#missing[@]} -gt 0 ]; then
-    [ $check_only = 1 ] && exit 1
-    log "installing ${missing[*]}"
-    apt_get update -qq
-    apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ $check_only = 1 ]; then
+    [ -z "$(missing_packages "${packages[@]}")" ] || exit 1
+else
+    install_missing "${packages[@]}"
 fi
 
 # The Qt source must be the very version of the host tools (-qt-host-path requires it).
@@ -81,8 +72,8 @@ if [ -f "$dest/complete" ]; then
 fi
 [ $check_only = 1 ] && exit 1
 
-$sudo mkdir -p "$cache_root"
-[ -w "$cache_root" ] || $sudo chown "$(id -u):$(id -g)" "$cache_root"
+as_root mkdir -p "$cache_root"
+[ -w "$cache_root" ] || as_root chown "$(id -u):$(id -g)" "$cache_root"
 # One build at a time: a second run waits for the first and then finds it cached.
 exec 9>"$cache_root/.qt-mingw.lock"
 flock 9
@@ -103,7 +94,7 @@ if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $qt_deb_version
             [ -f /usr/share/keyrings/debian-archive-keyring.gpg ] &&
                 printf 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg\n'
             printf '\n'
-        done | $sudo tee "$entry" >/dev/null
+        done | as_root tee "$entry" >/dev/null
     apt_get update -qq
 fi
 

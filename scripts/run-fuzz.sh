@@ -17,7 +17,7 @@ SEEDS="$BUILD/descriptor-seeds"
 ARTIFACTS="$BUILD/descriptor-artifacts"
 
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja \
-    -DTAMO_FUZZ=ON -DTAMO_BUILD_GUI=OFF -DTAMO_BUILD_TESTS=ON \
+    -DTAMO_FUZZ=ON -DTAMO_BUILD_GUI=OFF -DTAMO_BUILD_TESTS=ON -DTAMO_WERROR=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$BUILD" --target descriptor_fuzzer settings_file_fuzzer -j2
 

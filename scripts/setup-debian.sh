@@ -22,16 +22,10 @@ packages=(
 )
 packages+=(${TAMO_EXTRA_PACKAGES:-})
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
+source "$(dirname "$0")/lib/packages.sh"
+mapfile -t missing < <(missing_packages "${packages[@]}")
 if [ ${#missing[@]} -eq 0 ]; then
     echo "setup: all ${#packages[@]} packages are installed"
     exit 0
 fi
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
-echo "setup: installing ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+install_missing "${missing[@]}"

@@ -13,7 +13,8 @@ jobs=${JOBS:-$(nproc)}
 scripts/setup-debian.sh
 
 echo "== build and test (build/)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMO_BUILD_GUI=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMO_BUILD_GUI=ON -DTAMO_WERROR=ON \
+    >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
@@ -21,7 +22,8 @@ echo "== the Debian package, built and checked"
 JOBS="$jobs" scripts/test-deb.sh
 
 echo "== unit tests under ASan and UBSan (build-asan/)"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMO_SANITIZE=ON -DTAMO_BUILD_GUI=ON >/dev/null
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMO_SANITIZE=ON -DTAMO_BUILD_GUI=ON \
+    -DTAMO_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|scenario'

@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${JOBS:-$(nproc)}
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMO_BUILD_GUI=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMO_BUILD_GUI=ON -DTAMO_WERROR=ON \
+    >/dev/null
 cmake --build build -j "$jobs"
 rm -rf build/deb-out
 cpack --config build/CPackConfig.cmake -B build/deb-out >/dev/null

@@ -21,26 +21,17 @@ wine32=${TAMO_WINE32:-1}
 phase_start=$SECONDS
 phase() { echo "== [$((SECONDS - phase_start))s] $*"; }
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
-
+source scripts/lib/packages.sh
 packages=(cmake ninja-build googletest nlohmann-json3-dev mingw-w64 wine wine64 nsis
           xvfb x11-utils unzip)
-missing=()
-for package in "${packages[@]}"; do
-    installed "$package" || missing+=("$package")
-done
-if [ "$wine32" = 1 ] && ! installed wine32:i386; then
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
-        dpkg --add-architecture i386
+if [ "$wine32" = 1 ]; then
+    packages+=(wine32:i386)
+    if ! package_installed wine32:i386 && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
     fi
-    missing+=(wine32:i386)
 fi
-if [ ${#missing[@]} -gt 0 ]; then
-    phase "installing ${missing[*]}"
-    apt-get -o DPkg::Lock::Timeout=900 update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
-        --no-install-recommends "${missing[@]}" >/dev/null
-fi
+phase "the Debian packages"
+install_missing "${packages[@]}"
 
 phase "Qt for mingw-w64 (scripts/build-qt-mingw.sh)"
 qt_prefix=$(JOBS="$jobs" scripts/build-qt-mingw.sh)
@@ -50,12 +41,12 @@ qt_prefix=$(JOBS="$jobs" scripts/build-qt-mingw.sh)
 phase "cross build for x86_64-w64-mingw32, the window included (build-win64/)"
 cmake -S . -B build-win64 -G Ninja -DTAMO_BUILD_GUI=ON -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DTAMO_QT_MINGW_PREFIX="$qt_prefix" \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTAMO_WERROR=ON >/dev/null
 cmake --build build-win64 -j "$jobs"
 phase "cross build for i686-w64-mingw32, below the window (build-win32/)"
 cmake -S . -B build-win32 -G Ninja -DTAMO_BUILD_GUI=OFF -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DTAMO_WERROR=ON >/dev/null
 cmake --build build-win32 -j "$jobs"
 
 export WINEDEBUG=-all

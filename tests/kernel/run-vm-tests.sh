@@ -46,16 +46,12 @@ work=$(cd "$work" && pwd)
 
 # ---- what the VM needs on the host ----
 needed=(qemu-system-x86 busybox-static kmod cpio xz-utils)
-missing=()
-for p in "${needed[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
+source "$here/../../scripts/lib/packages.sh"
+mapfile -t missing < <(missing_packages "${needed[@]}")
 if [ ${#missing[@]} -gt 0 ]; then
+    # Under ctest there is no one to answer sudo's question.
     [ "$(id -u)" -eq 0 ] || cannot "missing ${missing[*]} (run as root to install them)"
-    echo "kernel tests: installing ${missing[*]}"
-    apt-get update -qq && DEBIAN_FRONTEND=noninteractive \
-        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
-        cannot "cannot install ${missing[*]}"
+    install_missing "${missing[@]}" || cannot "cannot install ${missing[*]}"
 fi
 
 cache=${TAMO_VM_CACHE:-/var/cache/tamo-vm}
