@@ -131,7 +131,7 @@ void AppWindow::LoadMainWindow()
 
 QString AppWindow::statusText() const
 {
-    return status_->isVisible() || !status_->text().isEmpty() ? status_->text() : QString();
+    return status_->text();
 }
 
 void AppWindow::saveSettings()

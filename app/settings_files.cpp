@@ -25,6 +25,12 @@ QString Utf8(const std::string &text)
     return QString::fromStdString(config::Escaped(text));
 }
 
+// A board's serial number as the user reads it, control characters escaped.
+QString BoardName(const device::SerialNumber &serial)
+{
+    return QString::fromStdString(config::Printable(serial));
+}
+
 std::string FileName(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
@@ -123,7 +129,7 @@ MainWindow::FileActionResult MainWindow::saveSettings(const QString &path)
     }
     result.ok = true;
     result.summary = QStringLiteral("Saved the settings of %1 to %2.")
-                         .arg(Utf8(config::Latin1ToUtf8(SerialBytes(SerNo->currentText()))), path);
+                         .arg(BoardName(SerialBytes(SerNo->currentText())), path);
     return result;
 }
 
@@ -154,8 +160,7 @@ MainWindow::loadSettings(const QString &path, const std::function<bool(const QSt
         const bool yes =
             confirm(QStringLiteral("This file was saved from another board:\n%1\n\nLoad its "
                                    "settings onto %2 anyway?")
-                        .arg(lines.join(QLatin1Char('\n')),
-                             Utf8(config::Latin1ToUtf8(SerialBytes(serial)))));
+                        .arg(lines.join(QLatin1Char('\n')), BoardName(SerialBytes(serial))));
         if (!yes) {
             result.cancelled = true;
             result.summary = QStringLiteral("Nothing was sent.");
@@ -172,7 +177,7 @@ MainWindow::loadSettings(const QString &path, const std::function<bool(const QSt
     result =
         Outcome(outcome, board_,
                 QStringLiteral("Loaded %1 onto %2: every setting was sent, read back and holds.")
-                    .arg(path, Utf8(config::Latin1ToUtf8(SerialBytes(serial)))));
+                    .arg(path, BoardName(SerialBytes(serial))));
     if (outcome.readBack) {
         if (result.ok)
             result.details = SettingsText(*outcome.readBack);
@@ -207,7 +212,7 @@ MainWindow::FileActionResult MainWindow::copySettingsToOtherBoards()
     QStringList lines;
     int copied = 0;
     for (const device::SerialNumber &serial : others) {
-        const QString name = Utf8(config::Latin1ToUtf8(serial));
+        const QString name = BoardName(serial);
         config::OpenBoard other(platform_);
         if (!other.Open(serial).found) {
             lines << QStringLiteral("%1: could not be opened: %2").arg(name, Utf8(other.Why()));
@@ -242,7 +247,7 @@ MainWindow::FileActionResult MainWindow::copySettingsToOtherBoards()
     result.summary = total == 0
                          ? QStringLiteral("No other board is attached: nothing was copied.")
                          : QStringLiteral("Copied the settings of %1 to %2 of %3 other boards.")
-                               .arg(Utf8(config::Latin1ToUtf8(self)))
+                               .arg(BoardName(self))
                                .arg(copied)
                                .arg(total);
     result.details = lines.join(QLatin1Char('\n'));

@@ -18,7 +18,6 @@ struct ApplyOutcome {
     std::optional<ConfigurationSettings> readBack;
     // The settings sent that the board does not hold (Mismatches).
     std::vector<std::string> mismatches;
-    bool held() const { return sent.failed.empty() && readBack && mismatches.empty(); }
 };
 
 ApplyOutcome ApplyPlan(OpenBoard &board, const SettingsPlan &plan);
