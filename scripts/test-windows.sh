@@ -11,7 +11,9 @@
 #     screenshot of tamo-config-demo.exe with lamps lit;
 #  5. the download: tamo-config-<version>-windows-x64.zip and the NSIS installer .exe in
 #     build-win64/, each started in a fresh Wine prefix of its own (the zip unpacked, the
-#     installer run silently, then uninstalled).
+#     installer run silently, then uninstalled);
+#  6. the unpacked download's tamo.exe and window under Wine in the kernel-test VM, over boards
+#     its kernel makes (ctest -L wine in the Linux build/, when there is one).
 # TAMO_WINE32=0 skips installing the 32-bit Wine loader; the 32-bit build is then only
 # compiled, not run. Debian 12, as root.
 set -euo pipefail
@@ -24,14 +26,21 @@ phase() { echo "== [$((SECONDS - phase_start))s] $*"; }
 source scripts/lib/packages.sh
 packages=(cmake ninja-build googletest nlohmann-json3-dev mingw-w64 wine wine64 nsis
           xvfb x11-utils unzip)
-if [ "$wine32" = 1 ]; then
-    packages+=(wine32:i386)
-    if ! package_installed wine32:i386 && ! dpkg --print-foreign-architectures | grep -qx i386; then
-        as_root dpkg --add-architecture i386
-    fi
-fi
 phase "the Debian packages"
 install_missing "${packages[@]}"
+if [ "$wine32" = 1 ]; then
+    if ! package_installed wine32:i386 && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+        _packages_updated=0 # the new architecture's lists
+    fi
+    # The 32-bit loader needs the i386 half of the archive in step with the amd64 half; a
+    # mirror out of step costs the 32-bit run, not the whole test.
+    if ! install_missing wine32:i386; then
+        echo "WARNING: wine32:i386 cannot be installed from this archive now: the 32-bit build" \
+             "is compiled but its tests are not run" >&2
+        wine32=0
+    fi
+fi
 
 phase "Qt for mingw-w64 (scripts/build-qt-mingw.sh)"
 qt_prefix=$(JOBS="$jobs" scripts/build-qt-mingw.sh)
@@ -88,7 +97,7 @@ if [ "$wine32" = 1 ]; then
     phase "32-bit tests under Wine"
     ctest --test-dir build-win32 --output-on-failure -j "$jobs"
 else
-    phase "32-bit tests not run (TAMO_WINE32=0): built only"
+    phase "32-bit tests not run (no 32-bit Wine: TAMO_WINE32=0 or not installable): built only"
 fi
 
 # Every scenario once more, its output compared line by line with the Linux build's (when
@@ -244,4 +253,17 @@ if [ -e "$installed_dir/tamo-config.exe" ] || [ -e "$menu" ]; then
     exit 1
 fi
 echo "   uninstalled silently: the tool and its Start-menu entry are gone"
+# Wine's HID class driver hands a hidraw node to Windows programs; only a kernel that makes
+# boards (uhid, gadgetfs) gives it one: the VM of the kernel tests, running Wine from here.
+phase "tamo.exe and the window over boards a kernel made: Wine in the kernel VM"
+if [ -x build/tests/kernel/tamo_wine_kernel_tests ]; then
+    rm -rf build-wine/vm-download
+    unzip -q "$zip" -d build-wine/vm-download
+    TAMO_WINDOWS_PROGRAMS="$PWD/build-wine/vm-download/tamo-config-$version-windows-x64" \
+        TAMO_WINDOWS_EXTRA="$PWD/build-win64/tests/windows/tamo-window-check.exe
+                            $qt_prefix/plugins/platforms/qoffscreen.dll" \
+        ctest --test-dir build -L wine --output-on-failure
+else
+    echo "   not run: no Linux build in build/ (scripts/test-all.sh makes it first)"
+fi
 phase "Windows done"

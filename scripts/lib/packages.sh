@@ -36,7 +36,10 @@ install_missing() {
     [ ${#missing[@]} -gt 0 ] || return 0
     echo "$(basename "$0" .sh): installing ${missing[*]}" >&2
     if [ $_packages_updated = 0 ]; then
-        apt_get update -qq || return
+        # A mirror caught mid-sync fails one index and passes the next try; when it still fails,
+        # the install says whether the lists there are will do.
+        apt_get update -qq || { sleep 30; apt_get update -qq; } ||
+            echo "$(basename "$0" .sh): apt-get update failed; installing from the lists there are" >&2
         _packages_updated=1
     fi
     apt_get install -y -qq --no-install-recommends "${missing[@]}" >&2

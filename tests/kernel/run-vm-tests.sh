@@ -6,20 +6,25 @@
 # exits 0 only when every test inside the VM passed.
 #
 #   run-vm-tests.sh --work DIR --board PROGRAM... [--tool PROGRAM]... [--test PROGRAM]...
-#                   [--bench PROGRAM]...
+#                   [--bench PROGRAM]... [--host-root] [--env NAME=VALUE]...
 #
 #   --board  a board program the tests start (tamo-uhid-board, tamo-usb-board)
 #   --tool   another program the tests run (tamo)
 #   --test   a GoogleTest program; its tests are counted
 #   --bench  a program that prints figures; shown, never counted
+#   --host-root  the programs run from this machine's own root, shared read-only into the
+#            guest over 9p (DIR read-write at its own path): for programs that need what
+#            cannot be packed into the initramfs (Wine)
+#   --env    a variable for the programs inside the VM
 #   TAMO_VM_CACHE    where the kernel is kept (default /var/cache/tamo-vm, else DIR/cache)
 #   TAMO_VM_ACCEL    auto (default), kvm or tcg
 #   TAMO_VM_TIMEOUT  seconds the whole VM may take (default 480)
 #   TAMO_VM_SMP, TAMO_VM_MEMORY   virtual CPUs (2) and MiB (1024)
+#   TAMO_VM_SKIP_STATUS  the exit status when the VM cannot start here (default 1: a failure)
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-work="" boards=() programs=()
+work="" boards=() programs=() host_root=0 environment=()
 while [ $# -gt 0 ]; do
     case $1 in
     --work) work=$2; shift 2 ;;
@@ -27,18 +32,20 @@ while [ $# -gt 0 ]; do
     --tool) boards+=("tool:$2"); shift 2 ;;
     --test) programs+=("test:$2"); shift 2 ;;
     --bench) programs+=("bench:$2"); shift 2 ;;
+    --host-root) host_root=1; shift ;;
+    --env) environment+=("$2"); shift 2 ;;
     *) echo "run-vm-tests: unknown argument $1" >&2; exit 2 ;;
     esac
 done
 [ -n "$work" ] && [ ${#boards[@]} -gt 0 ] && [ ${#programs[@]} -gt 0 ] || {
-    sed -n '2,21s/^# \{0,1\}//p' "$0" >&2
+    sed -n '2,27s/^# \{0,1\}//p' "$0" >&2
     exit 2
 }
 
 cannot() {
     echo "kernel tests: the VM cannot run: $*"
     echo "0 passed, 1 failed"
-    exit 1
+    exit "${TAMO_VM_SKIP_STATUS:-1}"
 }
 
 mkdir -p "$work" || cannot "cannot make $work"
@@ -59,7 +66,16 @@ mkdir -p "$cache" 2>/dev/null && [ -w "$cache" ] || cache=$work/cache
 start=$(date +%s.%N)
 kernel=$("$here/vm-kernel.sh" "$cache") || cannot "no kernel (see above)"
 initrd=$work/initramfs.cpio
-"$here/vm-initramfs.sh" "$initrd" "$work/stage" "$kernel" "${boards[@]}" "${programs[@]}" ||
+share=()
+if [ $host_root = 1 ]; then
+    share=(-fsdev "local,id=root,path=/,security_model=none,readonly=on,multidevs=remap"
+           -device virtio-9p-pci,fsdev=root,mount_tag=hostroot
+           -fsdev "local,id=work,path=$work,security_model=none,multidevs=remap"
+           -device virtio-9p-pci,fsdev=work,mount_tag=work)
+fi
+printf '%s\n' "${environment[@]}" >"$work/environment"
+TAMO_VM_HOST_ROOT=$([ $host_root = 1 ] && echo "$work") TAMO_VM_ENVIRONMENT=$work/environment \
+    "$here/vm-initramfs.sh" "$initrd" "$work/stage" "$kernel" "${boards[@]}" "${programs[@]}" ||
     cannot "cannot build the initramfs"
 prepared=$(date +%s.%N)
 
@@ -83,7 +99,7 @@ boot() { # accel image
     timeout --foreground -k 5 "${TAMO_VM_TIMEOUT:-480}" \
         qemu-system-x86_64 -accel "$1" "${cpu[@]}" -m "${TAMO_VM_MEMORY:-1024}" \
         -smp "${TAMO_VM_SMP:-2}" -nographic -no-reboot -nic none \
-        -kernel "$2" -initrd "$initrd" -append "console=ttyS0 quiet panic=-1" \
+        -kernel "$2" -initrd "$initrd" -append "console=ttyS0 quiet panic=-1" "${share[@]}" \
         </dev/null 2>&1 | stdbuf -o0 tr -d '\r' | tee "$log"
     return "${PIPESTATUS[0]}"
 }

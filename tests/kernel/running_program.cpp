@@ -72,8 +72,9 @@ void RunningProgram::readOutput(int outFd, int errFd)
 {
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     int open = 2;
-    while (open > 0) {
-        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+    while (open > 0 && !stopReading_) {
+        // Woken now and then to see whether the program's end came without the pipes' end.
+        if (::poll(fds, 2, 100) < 0 && errno != EINTR)
             break;
         for (pollfd &entry : fds) {
             if (entry.fd < 0 || entry.revents == 0)
@@ -91,6 +92,9 @@ void RunningProgram::readOutput(int outFd, int errFd)
             changed_.notify_all();
         }
     }
+    for (const pollfd &entry : fds)
+        if (entry.fd >= 0)
+            ::close(entry.fd);
     std::lock_guard lock(mutex_);
     closed_ = true;
     changed_.notify_all();
@@ -132,6 +136,13 @@ ProgramResult RunningProgram::finish(std::chrono::milliseconds timeout)
         ::waitpid(pid_, &status, 0);
     }
     pid_ = -1;
+    // A process the program left behind (a daemon) may hold the pipes open for ever: what it
+    // wrote within a moment counts, the rest does not.
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait_for(lock, std::chrono::seconds(2), [&] { return closed_; });
+    }
+    stopReading_ = true;
     if (reader_.joinable())
         reader_.join();
     result.status = ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -3,6 +3,7 @@
 // and exit status out, and Ctrl-C (SIGINT) for one that runs until stopped.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -45,6 +46,7 @@ private:
     std::string out_;
     std::string err_;
     bool closed_ = false;
+    std::atomic<bool> stopReading_ = false;
 };
 
 // The program named by the environment variable, else the one of that name beside the running

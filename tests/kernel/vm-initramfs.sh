@@ -6,6 +6,9 @@
 # could decompress it under emulation.
 #   vm-initramfs.sh OUT STAGE KERNEL_DIR [board:PATH | tool:PATH | test:PATH | bench:PATH]...
 # Board programs and tools are copied in; tests and benchmarks are also listed to be run.
+#   TAMO_VM_HOST_ROOT=DIR   nothing is copied: the guest runs the programs from this machine's
+#                           root, shared over 9p with DIR read-write (the list names full paths)
+#   TAMO_VM_ENVIRONMENT=FILE   NAME=VALUE lines for the programs
 set -euo pipefail
 
 out=$1 stage=$2 kernel=$3
@@ -34,6 +37,14 @@ mknod -m 600 "$stage/dev/console" c 5 1 2>/dev/null || true
 cp "$kernel"/modules/*.ko "$stage/usr/lib/modules/"
 cp "$kernel/modules.load" "$stage/etc/kernel-tests/modules.load"
 echo "${TAMO_VM_PROGRAM_TIMEOUT:-240}" >"$stage/etc/kernel-tests/program-timeout"
+if [ -n "${TAMO_VM_ENVIRONMENT:-}" ]; then
+    grep -v '^$' "$TAMO_VM_ENVIRONMENT" >"$stage/etc/kernel-tests/environment" || true
+fi
+host_root=${TAMO_VM_HOST_ROOT:-}
+if [ -n "$host_root" ]; then
+    cp "$kernel/modules-9p.load" "$stage/etc/kernel-tests/"
+    echo "$host_root" >"$stage/etc/kernel-tests/host-root"
+fi
 
 elves=()
 add_program() { # path
@@ -44,9 +55,13 @@ add_program() { # path
 for entry in "$@"; do
     kind=${entry%%:*} path=${entry#*:}
     [ -x "$path" ] || { say "no program $path"; exit 1; }
-    add_program "$path"
+    [ -n "$host_root" ] || add_program "$path"
     [ "$kind" = test ] || [ "$kind" = bench ] || continue
-    echo "$kind $(basename "$path")" >>"$stage/etc/kernel-tests/list"
+    if [ -n "$host_root" ]; then
+        echo "$kind $(realpath "$path")" >>"$stage/etc/kernel-tests/list"
+    else
+        echo "$kind /bin/$(basename "$path")" >>"$stage/etc/kernel-tests/list"
+    fi
 done
 
 uses_qt=false

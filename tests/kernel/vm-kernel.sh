@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Puts Debian's own kernel and the modules the kernel tests load (the HID stack, uhid, and
-# the virtual USB host and device controller with gadgetfs and usbhid) into CACHE/kernel and
-# prints that directory. The image package is downloaded, not installed: only the kernel and
+# the virtual USB host and device controller with gadgetfs and usbhid; 9p over virtio for a
+# guest that runs this machine's own programs from its root) into CACHE/kernel and prints that
+# directory. The image package is downloaded, not installed: only the kernel and
 # those modules are kept (about 70 MB with the uncompressed kernel), so a later run needs
 # neither the network nor the package.
 #   vm-kernel.sh CACHE
@@ -11,13 +12,15 @@ set -euo pipefail
 cache=${1:?usage: vm-kernel.sh CACHE}
 kernel=$cache/kernel
 wanted=(hid hid-generic uhid usbhid dummy_hcd gadgetfs)
+# Loaded only by a guest that mounts the host's root (modules-9p.load).
+shared=(virtio_pci 9pnet_virtio 9p)
 
 mkdir -p "$cache"
 # Two builds' test runs may fetch at once; the second waits and then finds the first's.
 exec 9>"$cache/lock"
 flock 9
 # A cache made for fewer modules is made again.
-if [ -f "$kernel/ready" ] && [ "$(cat "$kernel/wanted" 2>/dev/null)" = "${wanted[*]}" ]; then
+if [ -f "$kernel/ready" ] && [ "$(cat "$kernel/wanted" 2>/dev/null)" = "${wanted[*]} ${shared[*]}" ]; then
     echo "$kernel"
     exit 0
 fi
@@ -49,16 +52,16 @@ extract() { # tar patterns...
 }
 extract './boot/vmlinuz-*' './lib/modules/*/modules.order' './lib/modules/*/modules.builtin' \
     './lib/modules/*/modules.builtin.modinfo' './lib/modules/*/kernel/drivers/hid/*' \
-    './lib/modules/*/kernel/drivers/usb/*'
+    './lib/modules/*/kernel/drivers/usb/*' './lib/modules/*/kernel/drivers/virtio/*' \
+    './lib/modules/*/kernel/net/9p/*' './lib/modules/*/kernel/fs/9p/*' \
+    './lib/modules/*/kernel/fs/netfs/*' './lib/modules/*/kernel/fs/fscache/*'
 kver=$(ls tree/lib/modules | head -1)
 [ -n "$kver" ] && [ -f "tree/boot/vmlinuz-$kver" ] || { say "no kernel in $deb"; exit 1; }
 
 # The package leaves modules.dep to its postinst; depmod makes it for the extracted tree.
-resolve() {
-    depmod -b tree "$kver"
-    : >"$kernel.new/modules.load"
+order_of() { # module... -> their files with what they need first, each once
     local m line
-    for m in "${wanted[@]}"; do
+    for m in "$@"; do
         modprobe -d tree -S "$kver" --show-depends "$m" || return 1
     done | while read -r line; do
         case $line in
@@ -66,24 +69,36 @@ resolve() {
         builtin\ *) ;;
         *) return 1 ;;
         esac
-    done | awk '!seen[$0]++' >"$work/order"
+    done | awk '!seen[$0]++'
+}
+resolve() {
+    depmod -b tree "$kver" && order_of "${wanted[@]}" >"$work/order" &&
+        order_of "${shared[@]}" >"$work/order-9p"
 }
 if ! resolve; then
-    say "dependencies outside drivers/hid: extracting every module"
+    say "dependencies outside the extracted folders: extracting every module"
     extract './lib/modules/*'
-    resolve || { say "cannot resolve ${wanted[*]} in $kver"; exit 1; }
+    resolve || { say "cannot resolve ${wanted[*]} ${shared[*]} in $kver"; exit 1; }
 fi
 
-while read -r ko; do
-    base=$(basename "$ko")
-    case $base in
-    *.ko.xz) xz -dc "$ko" >"$kernel.new/modules/${base%.xz}"; base=${base%.xz} ;;
-    *.ko.zst) zstd -qdc "$ko" >"$kernel.new/modules/${base%.zst}"; base=${base%.zst} ;;
-    *.ko.gz) gzip -dc "$ko" >"$kernel.new/modules/${base%.gz}"; base=${base%.gz} ;;
-    *) cp "$ko" "$kernel.new/modules/$base" ;;
-    esac
-    echo "$base" >>"$kernel.new/modules.load"
-done <"$work/order"
+unpack() { # order file, list to write
+    local ko base
+    : >"$2"
+    while read -r ko; do
+        base=$(basename "$ko")
+        case $base in
+        *.ko.xz) xz -dc "$ko" >"$kernel.new/modules/${base%.xz}"; base=${base%.xz} ;;
+        *.ko.zst) zstd -qdc "$ko" >"$kernel.new/modules/${base%.zst}"; base=${base%.zst} ;;
+        *.ko.gz) gzip -dc "$ko" >"$kernel.new/modules/${base%.gz}"; base=${base%.gz} ;;
+        *) cp "$ko" "$kernel.new/modules/$base" ;;
+        esac
+        echo "$base" >>"$2"
+    done <"$1"
+}
+unpack "$work/order" "$kernel.new/modules.load"
+# What the HID modules already loaded is not loaded twice.
+grep -vxFf "$work/order" "$work/order-9p" >"$work/order-9p-only" || true
+unpack "$work/order-9p-only" "$kernel.new/modules-9p.load"
 
 cp "tree/boot/vmlinuz-$kver" "$kernel.new/vmlinuz"
 # The bzImage carries an xz-compressed ELF kernel; booted directly (PVH) it saves QEMU's
@@ -98,11 +113,11 @@ if [ -n "$offset" ] &&
 else
     rm -f "$kernel.new/vmlinux"
 fi
-echo "${wanted[*]}" >"$kernel.new/wanted"
+echo "${wanted[*]} ${shared[*]}" >"$kernel.new/wanted"
 echo "$kver" >"$kernel.new/ready"
 rm -rf "$kernel"
 mv "$kernel.new" "$kernel"
 cd /
 rm -rf "$work"
-say "kernel $kver with $(tr '\n' ' ' <"$kernel/modules.load")"
+say "kernel $kver with $(tr '\n' ' ' <"$kernel/modules.load")+ $(tr '\n' ' ' <"$kernel/modules-9p.load")"
 echo "$kernel"
