@@ -154,7 +154,8 @@ TEST_F(WineOverKernel, ListNamesTheFamilysBoardsWithWhatWineShowsOfThem)
     const ProgramResult list = Tamo({"list", "--json"});
     ASSERT_EQ(list.status, 0) << list.err;
     std::map<std::string, nlohmann::json> boards;
-    for (const auto &board : nlohmann::json::parse(list.out).at("boards"))
+    const auto listed = nlohmann::json::parse(list.out);
+    for (const auto &board : listed.at("boards"))
         boards[board.at("serial_number").get<std::string>()] = board;
     ASSERT_EQ(boards.size(), 3u) << "the foreign device is not one of them: " << list.out;
     for (const char *serial : {"W-1", "W-2", "U-1"}) {
@@ -165,9 +166,6 @@ TEST_F(WineOverKernel, ListNamesTheFamilysBoardsWithWhatWineShowsOfThem)
         EXPECT_EQ(boards[serial].at("product"), shown.product) << serial;
         EXPECT_EQ(boards[serial].at("openable"), true) << serial;
     }
-    const ProgramResult text = Tamo({"list"});
-    EXPECT_EQ(text.status, 0);
-    EXPECT_NE(text.out.find("U-1"), std::string::npos) << text.out;
 }
 
 TEST_F(WineOverKernel, SetSendsTheExactReportsAndShowReadsThemBack)
@@ -182,6 +180,8 @@ TEST_F(WineOverKernel, SetSendsTheExactReportsAndShowReadsThemBack)
             (std::vector<std::string>{FeatureReportHex("00ee0204"), FeatureReportHex("00ee0404"),
                                       FeatureReportHex("00ee0602"), FeatureReportHex("00ee0704")}))
             << serial;
+        if (name[0] == 'u')
+            continue; // show reads the same way over both
         const ProgramResult show = Tamo({"show", serial});
         ASSERT_EQ(show.status, 0) << show.err;
         EXPECT_NE(show.out.find("B5+B6          1:4"), std::string::npos) << show.out;
@@ -252,27 +252,18 @@ TEST_F(WineOverKernel, WatchReadsEveryShortTapAsItArrives)
     watch.finish(0ms);
 }
 
-TEST_F(WineOverKernel, TheWindowOpensABoardAndReadsItsSettings)
+// The window itself and a window driven by hand, side by side: each Wine program starts slowly
+// under emulation, and neither sends anything the other would miss.
+TEST_F(WineOverKernel, TheWindowOpensABoardLightsALampForAPressAndSendsTheSettingPicked)
 {
+    ASSERT_EQ(uhid->order("buttons a 0x0"), "ok buttons a");
     const auto gets = [&] {
         return uhid->eventCount("a", "get") + uhid->eventCount("b", "get")
                + usb->eventCount("u", "get");
     };
     const std::size_t before = gets();
-    RunningProgram window(
-        {"/usr/bin/wine", programs + "/tamo-config.exe", "-platform", "offscreen"});
-    bool read = false;
-    for (int waited = 0; waited < 900 && !(read = gets() >= before + 8); ++waited)
-        std::this_thread::sleep_for(100ms);
-    EXPECT_TRUE(read) << "the board saw " << gets() - before << " reads";
-    const ProgramResult result = window.finish(0ms);
-    EXPECT_EQ(result.status, -1) << "it ended by itself: " << result.err;
-}
-
-TEST_F(WineOverKernel, TheWindowLightsALampForAPressAndSendsTheSettingPicked)
-{
-    ASSERT_EQ(uhid->order("buttons a 0x0"), "ok buttons a");
     const std::size_t sent = uhid->featureReports("a").size();
+    RunningProgram tool({"/usr/bin/wine", programs + "/tamo-config.exe", "-platform", "offscreen"});
     RunningProgram window({"/usr/bin/wine", programs + "/tamo-window-check.exe", "W-1", "24 ms"});
     ASSERT_TRUE(window.waitForOutput("open W-1\r\n", 120s)) << window.outputSoFar();
     ASSERT_EQ(uhid->order("buttons a 0x10"), "ok buttons a");
@@ -283,6 +274,14 @@ TEST_F(WineOverKernel, TheWindowLightsALampForAPressAndSendsTheSettingPicked)
     const std::vector<std::string> reports = uhid->featureReports("a");
     ASSERT_EQ(reports.size(), sent + 1);
     EXPECT_EQ(reports.back(), FeatureReportHex("00ee0603"));
+
+    // Each window reads the settings of the board it opens: eight reads.
+    bool read = false;
+    for (int waited = 0; waited < 600 && !(read = gets() >= before + 16); ++waited)
+        std::this_thread::sleep_for(100ms);
+    EXPECT_TRUE(read) << "the boards saw " << gets() - before << " reads";
+    const ProgramResult config = tool.finish(0ms);
+    EXPECT_EQ(config.status, -1) << "tamo-config.exe ended by itself: " << config.err;
 }
 
 } // namespace
