@@ -167,7 +167,7 @@ std::string ReadBehaviour(const DeviceOptions &options, sim::VirtualDeviceDefini
     }
     if (const std::string *descriptor = options.text("descriptor")) {
         std::string hexError;
-        if (!tools::ParseHexText(*descriptor, definition.reportDescriptor, hexError))
+        if (!device::ParseHexText(*descriptor, definition.reportDescriptor, hexError))
             return "bad descriptor=: " + hexError;
     }
     return {};
@@ -579,7 +579,7 @@ std::string ScenarioRunner::replies(const ScenarioLine &line, const char *usage)
     std::vector<std::vector<std::uint8_t>> scripted;
     for (std::size_t i = 2; i < w.size(); ++i) {
         std::vector<std::uint8_t> bytes;
-        if (!tools::ParseHexText(w[i], bytes, error))
+        if (!device::ParseHexText(w[i], bytes, error))
             return "bad reply \"" + w[i] + "\": " + error;
         scripted.push_back(std::move(bytes));
     }

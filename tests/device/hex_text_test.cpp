@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace tamo::tools {
+namespace tamo::device {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -43,4 +43,4 @@ TEST(HexText, RejectsWhatIsNotHexBytes)
 }
 
 } // namespace
-} // namespace tamo::tools
+} // namespace tamo::device

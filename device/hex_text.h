@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-namespace tamo::tools {
+namespace tamo::device {
 
 // Tokens are separated by whitespace or commas. A token with a 0x prefix is one byte of one
 // or two digits; a bare token is an even run of digits, two per byte. On failure returns false
 // and says which token was wrong.
 bool ParseHexText(std::string_view text, std::vector<std::uint8_t> &bytes, std::string &error);
 
-} // namespace tamo::tools
+} // namespace tamo::device

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "caps_json.h"
 
-namespace tamo::tools {
+namespace tamo::cli {
 
 namespace {
 
@@ -72,4 +72,4 @@ nlohmann::ordered_json CapsToJson(const device::HidCollectionCaps &collection)
     return json;
 }
 
-} // namespace tamo::tools
+} // namespace tamo::cli

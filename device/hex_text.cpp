@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "hex_text.h"
 
-namespace tamo::tools {
+namespace tamo::device {
 
 namespace {
 
@@ -79,4 +79,4 @@ bool ParseHexText(std::string_view text, std::vector<std::uint8_t> &bytes, std::
     return true;
 }
 
-} // namespace tamo::tools
+} // namespace tamo::device

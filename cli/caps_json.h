@@ -6,10 +6,10 @@
 
 #include <nlohmann/json.hpp>
 
-namespace tamo::tools {
+namespace tamo::cli {
 
 // {"hidp_caps": {15 fields}, "input_value_caps": [{28 fields}, ...]}; reserved fields are
 // left out.
 nlohmann::ordered_json CapsToJson(const device::HidCollectionCaps &collection);
 
-} // namespace tamo::tools
+} // namespace tamo::cli
