@@ -27,9 +27,11 @@
 #pragma once
 
 #include "board_model.h"
+#include "bytes_as_hex.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,6 +112,12 @@ std::uint32_t ScriptButtonBit(const Order &order);
 std::string ScriptReply(const std::vector<std::uint64_t> &sentUs);
 
 const char *VerbName(Verb verb);
+
+// Bytes as the board programs print them: two lower-case hex digits a byte, no separators.
+inline std::string HexText(std::span<const std::uint8_t> bytes)
+{
+    return device::HexBytes(bytes, "", device::HexCase::Lower);
+}
 
 // What a buttons, selftest or status order sets in a board.
 void ApplyToBoard(const Order &order, sim::BoardModel &model);

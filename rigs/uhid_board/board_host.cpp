@@ -3,8 +3,7 @@
 
 #include "errno_text.h"
 #include "linux_sysfs.h"
-#include "report_descriptor.h"
-#include "virtual_device.h"
+#include "order_device.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -54,14 +53,6 @@ std::vector<std::uint64_t> RunScript(UhidDevice &device,
         sentUs.push_back(sent);
     }
     return sentUs;
-}
-
-std::string Narrow(const std::u16string &text)
-{
-    std::string narrow;
-    for (const char16_t c : text)
-        narrow += c < 0x80 ? static_cast<char>(c) : '?';
-    return narrow;
 }
 
 } // namespace
@@ -239,34 +230,23 @@ void BoardHost::create(const Order &order, std::uint64_t nowMs)
         fail(order, "exists already");
         return;
     }
-    const CreateOptions &options = order.create;
-    const std::string serial = options.serial.value_or(options.foreign ? "" : order.device);
-    sim::VirtualDeviceDefinition definition =
-        options.foreign ? sim::ForeignMouse() : sim::FamilyBoard({});
+    orders::OrderedDevice made;
+    if (std::string error; !orders::DeviceFromOrder(order, made, error)) {
+        fail(order, error);
+        return;
+    }
     UhidIdentity identity;
-    identity.name = options.product.value_or(Narrow(definition.product.value_or(u"")));
+    identity.name = made.product;
     identity.phys = ("tamo-uhid-board-" + std::to_string(::getpid()) + "/" + order.device)
                         .substr(0, kPhysLimit);
-    identity.uniq = serial;
+    identity.uniq = made.serial.value_or("");
     identity.bus = BUS_USB;
-    identity.vendor = options.vendorId.value_or(definition.vendorId);
-    identity.product = options.productId.value_or(definition.productId);
-    identity.version = options.version.value_or(definition.versionNumber);
-    identity.descriptor = definition.reportDescriptor;
-
-    std::optional<sim::BoardModel> model;
-    if (!options.foreign) {
-        const device::DescriptorParse parse = device::ParseReportDescriptor(identity.descriptor);
-        if (parse.collections.empty()) {
-            fail(order, "the board's descriptor does not parse: " + parse.error);
-            return;
-        }
-        const device::HIDP_CAPS &caps = parse.collections.front().caps;
-        model.emplace(caps.FeatureReportByteLength, caps.InputReportByteLength);
-        model->setInputMode(options.inputMode, options.streamPeriodMs);
-    }
+    identity.vendor = made.vendorId;
+    identity.product = made.productId;
+    identity.version = made.version;
+    identity.descriptor = std::move(made.reportDescriptor);
     Entry &entry = devices_[order.device];
-    entry.device = std::make_unique<UhidDevice>(std::move(identity), std::move(model));
+    entry.device = std::make_unique<UhidDevice>(std::move(identity), std::move(made.model));
     plugIn(order, entry, nowMs);
     if (!entry.device->created() && !pending_)
         devices_.erase(order.device);

@@ -10,7 +10,6 @@
 #pragma once
 
 #include "board_orders.h"
-#include "hex_bytes.h"
 #include "uhid_device.h"
 
 #include <deque>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "board_function.h"
 
-#include "hex_bytes.h"
+#include "board_orders.h"
 
 #include <algorithm>
 

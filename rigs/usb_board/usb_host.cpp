@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "usb_host.h"
 
-#include "board_descriptors.h"
-#include "board_identity.h"
-#include "hex_bytes.h"
 #include "linux_sysfs.h"
-#include "report_descriptor.h"
-#include "virtual_device.h"
+#include "order_device.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,64 +21,29 @@ constexpr int kPendingPollMs = 5;
 // A script's last change is due at its own time; past that, a host that stops polling (no
 // reader has the node open) would keep the writer waiting for ever.
 constexpr std::uint64_t kScriptSlackUs = 30'000'000;
-constexpr std::uint16_t kBoardInputLength = 8;
-
-std::string Narrow(const std::optional<std::u16string> &text)
-{
-    std::string narrow;
-    for (const char16_t c : text.value_or(u""))
-        narrow += c < 0x80 ? static_cast<char>(c) : '?';
-    return narrow;
-}
-
-void Apply(const orders::TextOption &option, std::optional<std::string> &field)
-{
-    if (option.none)
-        field.reset();
-    else if (option.text)
-        field = option.text;
-}
 
 } // namespace
 
 bool BuildDevice(const Order &order, UsbIdentity &identity, std::optional<sim::BoardModel> &model,
                  std::string &error)
 {
-    const orders::CreateOptions &options = order.create;
-    const sim::VirtualDeviceDefinition definition =
-        options.foreign ? sim::ForeignMouse() : sim::FamilyBoard(u"");
-    identity = {};
-    identity.vendorId = options.vendorId.value_or(definition.vendorId);
-    identity.productId = options.productId.value_or(definition.productId);
-    identity.bcdDevice = options.version.value_or(definition.versionNumber);
-    identity.manufacturer = Narrow(definition.manufacturer);
-    identity.product = options.product.value_or(Narrow(definition.product));
-    if (options.serial || !options.foreign)
-        identity.serial = options.serial.value_or(order.device);
-    const auto marker = definition.indexedStrings.find(device::MARKER_STRING_INDEX);
-    if (marker != definition.indexedStrings.end())
-        identity.marker = Narrow(marker->second);
-    Apply(options.manufacturer, identity.manufacturer);
-    Apply(options.marker, identity.marker);
-
-    if (options.foreign) {
-        identity.reportDescriptor = definition.reportDescriptor;
-        identity.inputPacketBytes = 4; // the mouse's buttons, X, Y and wheel
-        model.reset();
-        return true;
-    }
-    identity.reportDescriptor =
-        sim::BoardReportDescriptor(options.inputLength.value_or(kBoardInputLength));
-    const device::DescriptorParse parse = device::ParseReportDescriptor(identity.reportDescriptor);
-    if (parse.collections.empty()) {
-        error = "the board's descriptor does not parse: " + parse.error;
+    orders::OrderedDevice made;
+    if (!orders::DeviceFromOrder(order, made, error))
         return false;
-    }
-    const device::HIDP_CAPS &caps = parse.collections.front().caps;
-    // On the wire a report of a board without report IDs has no ID byte.
-    identity.inputPacketBytes = static_cast<std::uint16_t>(caps.InputReportByteLength - 1);
-    model.emplace(caps.FeatureReportByteLength, caps.InputReportByteLength);
-    model->setInputMode(options.inputMode, options.streamPeriodMs);
+    identity = {};
+    identity.vendorId = made.vendorId;
+    identity.productId = made.productId;
+    identity.bcdDevice = made.version;
+    identity.manufacturer = made.manufacturer;
+    identity.product = made.product;
+    identity.serial = made.serial;
+    identity.marker = made.marker;
+    identity.reportDescriptor = made.reportDescriptor;
+    // On the wire a report of a board without report IDs has no ID byte; the mouse sends its
+    // buttons, X, Y and wheel.
+    identity.inputPacketBytes =
+        made.model ? static_cast<std::uint16_t>(made.inputReportBytes - 1) : std::uint16_t{4};
+    model = std::move(made.model);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // socket pair that stands in for /dev/uhid (one event per message, as the device gives).
 #include "board_descriptors.h"
 #include "board_orders.h"
+#include "order_device.h"
 #include "uhid_device.h"
 
 #include <algorithm>
@@ -20,6 +21,27 @@ namespace tamo::test {
 namespace {
 
 using uhid::UhidHappening;
+
+TEST(UhidBoardOrders, ACreateOrderMakesTheBoardOrTheMouseWithItsOptionsOver)
+{
+    std::string error;
+    orders::OrderedDevice made;
+    ASSERT_TRUE(orders::DeviceFromOrder(
+        *orders::ParseOrder("create b1 pid=42 stream=onchange", error), made, error))
+        << error;
+    EXPECT_EQ(made.serial, "b1") << "a board without serial= is named by its order";
+    EXPECT_EQ(made.productId, 42);
+    EXPECT_EQ(made.reportDescriptor, sim::BoardReportDescriptor());
+    ASSERT_TRUE(made.model);
+    EXPECT_EQ(made.model->inputMode(), sim::InputMode::OnChange);
+
+    ASSERT_TRUE(orders::DeviceFromOrder(
+        *orders::ParseOrder(R"(create m kind=foreign product="Mouse")", error), made, error));
+    EXPECT_FALSE(made.serial);
+    EXPECT_FALSE(made.model);
+    EXPECT_EQ(made.product, "Mouse");
+    EXPECT_NE(made.reportDescriptor, sim::BoardReportDescriptor());
+}
 
 TEST(UhidBoardOrders, CreateOptionsAndValues)
 {
