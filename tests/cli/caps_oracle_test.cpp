@@ -14,7 +14,9 @@ namespace {
 
 using nlohmann::json;
 
-struct OracleCase {
+// What tamo caps must print: Windows' whole list of input value caps, or the first ones Wine's
+// test asserts.
+struct CapsCase {
     std::string name;
     std::string hex;
     std::size_t tlcIndex = 0;
@@ -23,29 +25,20 @@ struct OracleCase {
     bool wholeList = true;
 };
 
-void PrintTo(const OracleCase &c, std::ostream *out)
+void PrintTo(const CapsCase &c, std::ostream *out)
 {
     *out << c.name;
 }
 
-std::vector<OracleCase> Cases()
+std::vector<CapsCase> Cases()
 {
-    std::vector<OracleCase> cases;
-    for (const json &record : LoadOracle("windows_caps.json")) {
-        const json &descriptor = record.at("descriptor");
-        const json &source = descriptor.contains("inheritance_test_descriptor")
-                                 ? descriptor.at("inheritance_test_descriptor")
-                                 : descriptor;
-        const json &windows = record.at("windows");
-        cases.push_back({record.at("name"), source.at("hex"), source.at("tlc_index"),
-                         windows.at("hidp_caps"), windows.at("input_value_caps"), true});
-    }
-    for (const json &record : LoadOracle("supplementary_wine_test.json")) {
-        const json &asserted = record.at("expected_by_wine_test");
-        cases.push_back({record.at("name"), record.at("descriptor").at("hex"),
-                         record.at("descriptor").at("tlc_index"), asserted.at("hidp_caps"),
-                         asserted.at("first_input_value_caps"), false});
-    }
+    std::vector<CapsCase> cases;
+    for (const OracleCase &oracle : WindowsCases())
+        cases.push_back({oracle.name, oracle.hex, oracle.tlcIndex, oracle.expected.at("hidp_caps"),
+                         oracle.expected.at("input_value_caps"), true});
+    for (const OracleCase &oracle : WineCases())
+        cases.push_back({oracle.name, oracle.hex, oracle.tlcIndex, oracle.expected.at("hidp_caps"),
+                         oracle.expected.at("first_input_value_caps"), false});
     return cases;
 }
 
@@ -64,11 +57,11 @@ void ExpectSameFields(const json &expected, const json &actual)
     EXPECT_EQ(actual.size(), compared) << "output has fields the oracle does not name";
 }
 
-class CapsOracle : public CliTest, public ::testing::WithParamInterface<OracleCase> {};
+class CapsOracle : public CliTest, public ::testing::WithParamInterface<CapsCase> {};
 
 TEST_P(CapsOracle, PrintsWhatWindowsReported)
 {
-    const OracleCase &oracle = GetParam();
+    const CapsCase &oracle = GetParam();
     ASSERT_EQ(Run({"caps", "--collection", std::to_string(oracle.tlcIndex), oracle.hex}),
               cli::EXIT_OK)
         << err.str();
