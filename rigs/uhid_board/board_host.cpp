@@ -58,14 +58,9 @@ std::vector<std::uint64_t> RunScript(UhidDevice &device,
 } // namespace
 
 BoardHost::BoardHost(std::function<void(const std::string &)> print, HostPaths paths)
-    : print_(std::move(print))
+    : OrderHost(std::move(print), orders::Transport::Uhid)
     , paths_(std::move(paths))
 {}
-
-void BoardHost::order(std::string line)
-{
-    queued_.push_back(std::move(line));
-}
 
 std::vector<int> BoardHost::fds() const
 {
@@ -88,32 +83,21 @@ void BoardHost::handleReadable(int fd, std::uint64_t nowMs)
             std::string line = "event " + name + " " + KindName(happening->kind);
             if (!happening->data.empty() || happening->kind == UhidHappening::Kind::GetFeature)
                 line += " " + HexText(happening->data);
-            print_(line);
+            print(line);
         }
         if (!error.empty())
-            print_("event " + name + " error " + error);
+            print("event " + name + " error " + error);
         return;
     }
 }
 
 void BoardHost::service(std::uint64_t nowMs)
 {
-    advancePending(nowMs);
-    while (!pending_ && !queued_.empty() && !quitting_) {
-        const std::string line = std::move(queued_.front());
-        queued_.pop_front();
-        std::string error;
-        const auto parsed = ParseOrder(line, error);
-        if (!parsed)
-            fail("order", error + " (in '" + line + "')");
-        else
-            run(*parsed, nowMs);
-        advancePending(nowMs);
-    }
+    runQueued(nowMs);
     for (auto &[name, entry] : devices_) {
         std::string error;
         if (!entry.device->pumpInput(nowMs, error))
-            print_("event " + name + " error " + error);
+            print("event " + name + " error " + error);
     }
 }
 
@@ -124,7 +108,7 @@ int BoardHost::timeoutMs(std::uint64_t nowMs) const
             return static_cast<int>(pending_->dueMs - nowMs);
         return kPendingPollMs;
     }
-    if (!queued_.empty())
+    if (queued())
         return 0;
     int timeout = -1;
     for (const auto &[name, entry] : devices_) {
@@ -139,11 +123,6 @@ int BoardHost::timeoutMs(std::uint64_t nowMs) const
 
 void BoardHost::run(const Order &order, std::uint64_t nowMs)
 {
-    if (order.verb == Verb::Quit) {
-        quitting_ = true;
-        ok(order);
-        return;
-    }
     if (order.verb == Verb::Create) {
         create(order, nowMs);
         return;
@@ -194,7 +173,7 @@ void BoardHost::run(const Order &order, std::uint64_t nowMs)
     case Verb::Dump: {
         const auto &reports = entry.device->featureReports();
         for (const auto &report : reports)
-            print_("feature " + order.device + " " + HexText(report));
+            print("feature " + order.device + " " + HexText(report));
         ok(order, "count=" + std::to_string(reports.size()));
         return;
     }
@@ -345,26 +324,6 @@ std::optional<std::string> BoardHost::nodeOf(const std::string &phys) const
             return node;
     }
     return std::nullopt;
-}
-
-void BoardHost::ok(const Order &order, const std::string &extra)
-{
-    std::string line = std::string("ok ") + VerbName(order.verb);
-    if (!order.device.empty())
-        line += " " + order.device;
-    if (!extra.empty())
-        line += " " + extra;
-    print_(line);
-}
-
-void BoardHost::fail(const Order &order, const std::string &why)
-{
-    fail(std::string(VerbName(order.verb)) + " " + order.device, why);
-}
-
-void BoardHost::fail(const std::string &verb, const std::string &why)
-{
-    print_("error " + verb + ": " + why);
 }
 
 } // namespace tamo::uhid

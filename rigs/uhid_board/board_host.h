@@ -10,6 +10,7 @@
 #pragma once
 
 #include "board_orders.h"
+#include "order_host.h"
 #include "uhid_device.h"
 
 #include <deque>
@@ -36,12 +37,10 @@ struct HostPaths {
     std::filesystem::path dev = "/dev";
 };
 
-class BoardHost {
+class BoardHost : public orders::OrderHost {
 public:
     explicit BoardHost(std::function<void(const std::string &)> print, HostPaths paths = {});
 
-    // Queues an order line; it runs once the orders before it have finished.
-    void order(std::string line);
     // The devices' files, to be watched for events.
     std::vector<int> fds() const;
     void handleReadable(int fd, std::uint64_t nowMs);
@@ -49,9 +48,6 @@ public:
     void service(std::uint64_t nowMs);
     // How long the caller may sleep before the next service.
     int timeoutMs(std::uint64_t nowMs) const;
-    bool quitting() const { return quitting_; }
-    // Orders still queued or waiting for the kernel.
-    bool busy() const { return pending_.has_value() || !queued_.empty(); }
 
 private:
     struct Entry {
@@ -67,22 +63,17 @@ private:
         std::uint64_t deadlineMs = 0;
     };
 
-    void run(const Order &order, std::uint64_t nowMs);
+    void run(const Order &order, std::uint64_t nowMs) override;
+    bool waiting() const override { return pending_.has_value(); }
     void create(const Order &order, std::uint64_t nowMs);
     void plugIn(const Order &order, Entry &entry, std::uint64_t nowMs);
     void unplug(const Order &order, Entry &entry, std::uint64_t nowMs);
-    void advancePending(std::uint64_t nowMs);
+    void advancePending(std::uint64_t nowMs) override;
     std::optional<std::string> nodeOf(const std::string &phys) const;
-    void ok(const Order &order, const std::string &extra = {});
-    void fail(const Order &order, const std::string &why);
-    void fail(const std::string &verb, const std::string &why);
 
-    std::function<void(const std::string &)> print_;
     HostPaths paths_;
     std::map<std::string, Entry> devices_;
-    std::deque<std::string> queued_;
     std::optional<Pending> pending_;
-    bool quitting_ = false;
 };
 
 } // namespace tamo::uhid

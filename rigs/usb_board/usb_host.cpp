@@ -48,14 +48,9 @@ bool BuildDevice(const Order &order, UsbIdentity &identity, std::optional<sim::B
 }
 
 UsbBoardHost::UsbBoardHost(std::function<void(const std::string &)> print, UsbHostPaths paths)
-    : print_(std::move(print))
+    : OrderHost(std::move(print), orders::Transport::Usb)
     , paths_(std::move(paths))
 {}
-
-void UsbBoardHost::order(std::string line)
-{
-    queued_.push_back(std::move(line));
-}
 
 std::vector<int> UsbBoardHost::fds() const
 {
@@ -70,7 +65,7 @@ std::vector<int> UsbBoardHost::fds() const
 void UsbBoardHost::printEvents(const std::string &name, std::vector<std::string> &events)
 {
     for (const std::string &event : events)
-        print_("event " + name + " " + event);
+        print("event " + name + " " + event);
     events.clear();
 }
 
@@ -89,18 +84,7 @@ void UsbBoardHost::handleReadable(int fd, std::uint64_t nowUs)
 
 void UsbBoardHost::service(std::uint64_t nowUs)
 {
-    advancePending(nowUs);
-    while (!pending_ && !queued_.empty() && !quitting_) {
-        const std::string line = std::move(queued_.front());
-        queued_.pop_front();
-        std::string error;
-        const auto parsed = orders::ParseOrder(line, error, orders::Transport::Usb);
-        if (!parsed)
-            print_("error order: " + error + " (in '" + line + "')");
-        else
-            run(*parsed, nowUs);
-        advancePending(nowUs);
-    }
+    runQueued(nowUs);
     for (auto &[name, entry] : devices_) {
         std::vector<std::string> events;
         entry.device->pumpInput(nowUs, events);
@@ -117,7 +101,7 @@ int UsbBoardHost::timeoutMs(std::uint64_t nowUs) const
                                             : 0;
     if (pending_)
         return kPendingPollMs;
-    if (!queued_.empty())
+    if (queued())
         return 0;
     int timeout = -1;
     for (const auto &[name, entry] : devices_) {
@@ -139,11 +123,6 @@ std::optional<std::string> UsbBoardHost::pluggedInName() const
 
 void UsbBoardHost::run(const Order &order, std::uint64_t nowUs)
 {
-    if (order.verb == Verb::Quit) {
-        quitting_ = true;
-        ok(order);
-        return;
-    }
     if (order.verb == Verb::Create) {
         create(order, nowUs);
         return;
@@ -181,7 +160,7 @@ void UsbBoardHost::run(const Order &order, std::uint64_t nowUs)
     case Verb::Dump: {
         const auto &reports = entry.device->function().featureReports();
         for (const auto &report : reports)
-            print_("feature " + order.device + " " + orders::HexText(report));
+            print("feature " + order.device + " " + orders::HexText(report));
         ok(order, "count=" + std::to_string(reports.size()));
         return;
     }
@@ -349,21 +328,6 @@ void UsbBoardHost::advancePending(std::uint64_t nowUs)
         ok(order);
     if (order.verb == Verb::Remove)
         devices_.erase(found);
-}
-
-void UsbBoardHost::ok(const Order &order, const std::string &extra)
-{
-    std::string line = std::string("ok ") + orders::VerbName(order.verb);
-    if (!order.device.empty())
-        line += " " + order.device;
-    if (!extra.empty())
-        line += " " + extra;
-    print_(line);
-}
-
-void UsbBoardHost::fail(const Order &order, const std::string &why)
-{
-    print_("error " + std::string(orders::VerbName(order.verb)) + " " + order.device + ": " + why);
 }
 
 } // namespace tamo::usb

@@ -16,6 +16,7 @@
 
 #include "board_orders.h"
 #include "gadget_device.h"
+#include "order_host.h"
 
 #include <deque>
 #include <filesystem>
@@ -39,17 +40,14 @@ struct UsbHostPaths {
 bool BuildDevice(const orders::Order &order, UsbIdentity &identity,
                  std::optional<sim::BoardModel> &model, std::string &error);
 
-class UsbBoardHost {
+class UsbBoardHost : public orders::OrderHost {
 public:
     explicit UsbBoardHost(std::function<void(const std::string &)> print, UsbHostPaths paths = {});
 
-    void order(std::string line);
     std::vector<int> fds() const;
     void handleReadable(int fd, std::uint64_t nowUs);
     void service(std::uint64_t nowUs);
     int timeoutMs(std::uint64_t nowUs) const;
-    bool quitting() const { return quitting_; }
-    bool busy() const { return pending_.has_value() || !queued_.empty(); }
 
 private:
     struct Entry {
@@ -63,25 +61,21 @@ private:
         std::uint64_t deadlineUs = 0;
     };
 
-    void run(const orders::Order &order, std::uint64_t nowUs);
+    void run(const orders::Order &order, std::uint64_t nowUs) override;
+    bool waiting() const override { return pending_.has_value(); }
     void create(const orders::Order &order, std::uint64_t nowUs);
     void plugIn(const orders::Order &order, Entry &entry, std::uint64_t nowUs);
     void startScript(const orders::Order &order, Entry &entry, std::uint64_t nowUs);
     void advanceScript(Entry &entry, std::uint64_t nowUs);
-    void advancePending(std::uint64_t nowUs);
+    void advancePending(std::uint64_t nowUs) override;
     // The hidraw node and USB device node of the device on the dummy host controller.
     std::optional<std::pair<std::string, std::string>> findNodes() const;
     std::optional<std::string> pluggedInName() const;
     void printEvents(const std::string &name, std::vector<std::string> &events);
-    void ok(const orders::Order &order, const std::string &extra = {});
-    void fail(const orders::Order &order, const std::string &why);
 
-    std::function<void(const std::string &)> print_;
     UsbHostPaths paths_;
     std::map<std::string, Entry> devices_;
-    std::deque<std::string> queued_;
     std::optional<Pending> pending_;
-    bool quitting_ = false;
 };
 
 } // namespace tamo::usb
