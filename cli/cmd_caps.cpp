@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// tamo caps: what the Windows HID parser would report for a report descriptor, as JSON (the
-// same as tamo-hid-caps).
+// tamo caps: what the Windows HID parser would report for a report descriptor, as JSON.
 #include "caps_json.h"
 #include "commands.h"
 #include "file_io.h"
@@ -53,7 +52,7 @@ int RunCaps(Environment &env, const CapsOptions &options)
             for (const std::string &input : inputs)
                 text += input + ' ';
         }
-        if (!tools::ParseHexText(text, bytes, error)) {
+        if (!device::ParseHexText(text, bytes, error)) {
             // The token is the file's or the user's, and may hold anything.
             env.err << "tamo caps: " << Escaped(error)
                     << (inputs.size() == 1 && inputs[0] != "-" ? " (and no such file)" : "")
@@ -68,11 +67,11 @@ int RunCaps(Environment &env, const CapsOptions &options)
                 << (parse.ok() ? "" : "; " + parse.error) << '\n';
         return EXIT_FAILED;
     }
-    nlohmann::ordered_json json = tools::CapsToJson(parse.collections[options.collection]);
+    nlohmann::ordered_json json = CapsToJson(parse.collections[options.collection]);
     if (!parse.ok())
         json["error"] = parse.error;
     env.out << json.dump(2) << '\n';
-    // As tamo-hid-caps: printed, but the descriptor has a fault.
+    // Printed, but the descriptor has a fault.
     return parse.ok() ? EXIT_OK : 3;
 }
 

@@ -26,7 +26,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAMO_SANITIZE=ON -D
     -DTAMO_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|scenario'
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" -L 'unit|gui|scenario|rigs'
 
 echo "== Windows: Qt for mingw-w64, the cross builds, their tests under Wine, the download"
 windows_start=$SECONDS

@@ -58,7 +58,7 @@ rm -f "$root.dpkg.log"
 status=$(dpkg-query --root="$root" -W -f='${Status}' tamo-config)
 [ "$status" = "install ok installed" ] || fail "dpkg lists the package as '$status'"
 for f in \
-    usr/bin/tamo-config usr/bin/tamo-config-demo usr/bin/tamo usr/bin/tamo-hid-caps \
+    usr/bin/tamo-config usr/bin/tamo-config-demo usr/bin/tamo \
     usr/lib/udev/rules.d/70-tamo.rules \
     usr/share/applications/tamo-config.desktop \
     usr/share/metainfo/io.github.tamo_config.tamo_config.metainfo.xml \
@@ -66,14 +66,13 @@ for f in \
     usr/share/icons/hicolor/32x32/apps/tamo-config.png \
     usr/share/icons/hicolor/scalable/apps/tamo-config.svg \
     usr/share/doc/tamo-config/copyright usr/share/doc/tamo-config/changelog.gz \
-    usr/share/man/man1/tamo-config.1.gz usr/share/man/man1/tamo.1.gz \
-    usr/share/man/man1/tamo-hid-caps.1.gz; do
+    usr/share/man/man1/tamo-config.1.gz usr/share/man/man1/tamo.1.gz; do
     [ -f "$root/$f" ] || fail "/$f is not installed"
 done
 owned=$(dpkg --root="$root" -L tamo-config)
 grep -qx /usr/lib/udev/rules.d/70-tamo.rules <<<"$owned" || fail "dpkg does not own the udev rule"
 grep -q 'TAG+="uaccess"' "$root/usr/lib/udev/rules.d/70-tamo.rules" || fail "rule without uaccess"
-for tool in tamo-config tamo-config-demo tamo tamo-hid-caps; do
+for tool in tamo-config tamo-config-demo tamo; do
     libraries=$(ldd "$root/usr/bin/$tool")
     ! grep 'not found' <<<"$libraries" || fail "$tool needs libraries this machine lacks"
 done

@@ -106,15 +106,15 @@ phase "every scenario in tests/scenarios under Wine, compared with Linux"
 count=0 same=0
 for scenario in tests/scenarios/*.scn; do
     count=$((count + 1))
-    wine_out=$("${wine_run[@]}" build-win64/tools/tamo-scenario.exe "$scenario" 2>/dev/null |
+    wine_out=$("${wine_run[@]}" build-win64/rigs/tamo-scenario.exe "$scenario" 2>/dev/null |
                tr -d '\r' || true)
     echo "   $(basename "$scenario"): ${wine_out##*$'\n'}"
     case ${wine_out##*$'\n'} in
     *" passed, 0 failed") ;;
     *) echo "FAIL: $scenario under Wine" >&2; echo "$wine_out" >&2; exit 1 ;;
     esac
-    if [ -x build/tools/tamo-scenario ]; then
-        linux_out=$(QT_QPA_PLATFORM=offscreen build/tools/tamo-scenario "$scenario" 2>/dev/null ||
+    if [ -x build/rigs/tamo-scenario ]; then
+        linux_out=$(QT_QPA_PLATFORM=offscreen build/rigs/tamo-scenario "$scenario" 2>/dev/null ||
                     true)
         if [ "$wine_out" != "$linux_out" ]; then
             echo "FAIL: $scenario prints other lines under Wine than on Linux" >&2
@@ -124,7 +124,7 @@ for scenario in tests/scenarios/*.scn; do
         same=$((same + 1))
     fi
 done
-if [ -x build/tools/tamo-scenario ]; then
+if [ -x build/rigs/tamo-scenario ]; then
     echo "   $count scenarios passed under Wine; $same of them print the very lines they print on Linux"
 else
     echo "   $count scenarios passed under Wine (no Linux build/ to compare with)"

@@ -20,7 +20,7 @@ add_custom_command(OUTPUT ${_tamo_deb_dir}/changelog.gz
                    DEPENDS ${_tamo_deb_dir}/changelog
                    WORKING_DIRECTORY ${_tamo_deb_dir} VERBATIM)
 set(_tamo_man_pages)
-foreach(_page tamo-config.1 tamo-config-demo.1 tamo.1 tamo-hid-caps.1)
+foreach(_page tamo-config.1 tamo-config-demo.1 tamo.1)
     add_custom_command(OUTPUT ${_tamo_deb_dir}/${_page}.gz
                        COMMAND gzip -9nc ${CMAKE_CURRENT_LIST_DIR}/../man/${_page} > ${_page}.gz
                        DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../man/${_page}

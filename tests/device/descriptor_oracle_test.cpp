@@ -17,50 +17,14 @@ namespace {
 
 using nlohmann::json;
 using tamo::test::LoadOracle;
+using tamo::test::OracleCase;
+using tamo::test::WindowsCases;
+using tamo::test::WineCases;
 using testing::ExpectButtonCapsEqual;
 using testing::ExpectCapsEqual;
 using testing::ExpectLinkNodeEqual;
 using testing::ExpectValueCapsEqual;
 using testing::HexBytes;
-
-struct OracleCase {
-    std::string name;
-    std::string hex;
-    std::size_t tlcIndex = 0;
-    json expected;
-};
-
-void PrintTo(const OracleCase &oracle, std::ostream *out)
-{
-    *out << oracle.name;
-}
-
-std::vector<OracleCase> WindowsCases()
-{
-    std::vector<OracleCase> cases;
-    for (const json &record : LoadOracle("windows_caps.json")) {
-        const json &descriptor = record.at("descriptor");
-        // A TLC excerpt that relies on global items left by an earlier TLC of its interface
-        // comes with a whole-interface descriptor that supplies them.
-        const json &source = descriptor.contains("inheritance_test_descriptor")
-                                 ? descriptor.at("inheritance_test_descriptor")
-                                 : descriptor;
-        cases.push_back(
-            {record.at("name"), source.at("hex"), source.at("tlc_index"), record.at("windows")});
-    }
-    return cases;
-}
-
-std::vector<OracleCase> WineCases()
-{
-    std::vector<OracleCase> cases;
-    for (const json &record : LoadOracle("supplementary_wine_test.json")) {
-        const json &descriptor = record.at("descriptor");
-        cases.push_back({record.at("name"), descriptor.at("hex"), descriptor.at("tlc_index"),
-                         record.at("expected_by_wine_test")});
-    }
-    return cases;
-}
 
 std::string CaseName(const ::testing::TestParamInfo<OracleCase> &info)
 {

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// What the hidraw backend does beyond the platform contract (tests/device): node order, the
+// strings of USB and uhid boards, the kernel calls' errors, descriptors left open.
 #include "debug_log.h"
 #include "enumerated_paths.h"
 #include "hid_linux.h"
@@ -7,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -72,112 +72,6 @@ TEST_F(LinuxPlatform, EnumeratesNodesInNumericOrderWithTheirPaths)
 {
     EXPECT_EQ(enumerate(), (std::vector<std::string>{devicePath("hidraw2"), devicePath("hidraw9"),
                                                      devicePath("hidraw10")}));
-}
-
-TEST_F(LinuxPlatform, InterfaceSetIsASnapshot)
-{
-    PlatformHandle set;
-    ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
-    sysfs.addUhidNode("hidraw11", "0003:1209:A7E1.0011", UHID_UEVENT);
-    SP_DEVICE_INTERFACE_DATA data;
-    data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
-    EXPECT_TRUE(platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 2, data).ok);
-    const auto past = platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 3, data);
-    EXPECT_FALSE(past.ok);
-    EXPECT_EQ(past.error, "SetupDiEnumDeviceInterfaces: no more items");
-    EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set).ok);
-    EXPECT_FALSE(platform.SetupDiDestroyDeviceInfoList(set).ok);
-    EXPECT_FALSE(platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 0, data).ok);
-    EXPECT_EQ(enumerate().size(), 4u);
-}
-
-TEST_F(LinuxPlatform, OtherClassHasNoInterfacesAndBadRecordsAreRefused)
-{
-    PlatformHandle set;
-    ASSERT_TRUE(platform.SetupDiGetClassDevsA(GUID{1, 2, 3, {}}, 0x12, set).ok);
-    SP_DEVICE_INTERFACE_DATA data;
-    data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
-    EXPECT_FALSE(platform.SetupDiEnumDeviceInterfaces(set, GUID{1, 2, 3, {}}, 0, data).ok);
-    platform.SetupDiDestroyDeviceInfoList(set);
-
-    ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
-    data.cbSize = 32;
-    EXPECT_FALSE(platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 0, data).ok);
-    std::uint32_t required = 99;
-    const SP_DEVICE_INTERFACE_DATA neverFilled;
-    EXPECT_FALSE(platform.SetupDiGetDeviceInterfaceDetailA(set, neverFilled, {}, required).ok);
-    EXPECT_EQ(required, 99u);
-    platform.SetupDiDestroyDeviceInfoList(set);
-}
-
-TEST_F(LinuxPlatform, DetailRecordFollowsTheTwoStepProtocol)
-{
-    PlatformHandle set;
-    ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
-    SP_DEVICE_INTERFACE_DATA data;
-    data.cbSize = SP_DEVICE_INTERFACE_DATA_SIZE;
-    ASSERT_TRUE(platform.SetupDiEnumDeviceInterfaces(set, HID_INTERFACE_CLASS_GUID, 1, data).ok);
-    const std::string path = devicePath("hidraw9");
-
-    std::uint32_t required = 0;
-    EXPECT_FALSE(platform.SetupDiGetDeviceInterfaceDetailA(set, data, {}, required).ok);
-    ASSERT_EQ(required, 4 + path.size() + 1);
-
-    const auto withSize = [&](std::uint32_t cbSize, std::size_t size) {
-        std::vector<std::uint8_t> detail(size + 8, 0xCC);
-        std::memcpy(detail.data(), &cbSize, std::min<std::size_t>(size, 4));
-        std::uint32_t needed = 0;
-        const bool ok =
-            platform
-                .SetupDiGetDeviceInterfaceDetailA(set, data, std::span(detail).first(size), needed)
-                .ok;
-        EXPECT_EQ(needed, required);
-        // Nothing beyond the span the caller gave, whatever happened.
-        EXPECT_EQ(std::vector<std::uint8_t>(detail.begin() + size, detail.end()),
-                  std::vector<std::uint8_t>(8, 0xCC));
-        return std::pair(ok, detail);
-    };
-
-    const auto [wrongSize, untouched] = withSize(DETAIL_DATA_FIXED_SIZE + 1, required);
-    EXPECT_FALSE(wrongSize);
-    EXPECT_EQ(untouched[4], 0xCC);
-    EXPECT_FALSE(withSize(DETAIL_DATA_FIXED_SIZE, required - 1).first);
-    EXPECT_FALSE(withSize(DETAIL_DATA_FIXED_SIZE, 3).first);
-
-    const auto [ok, detail] = withSize(DETAIL_DATA_FIXED_SIZE, required);
-    ASSERT_TRUE(ok);
-    EXPECT_EQ(std::string(reinterpret_cast<const char *>(detail.data()) + 4), path);
-    EXPECT_EQ(detail[required - 1], 0);
-    platform.SetupDiDestroyDeviceInfoList(set);
-}
-
-TEST_F(LinuxPlatform, HandlesAreDistinctAndCloseOnlyOnce)
-{
-    const PlatformHandle feature = open("hidraw2");
-    const PlatformHandle read = open("hidraw2", FILE_FLAG_OVERLAPPED);
-    EXPECT_NE(feature, read);
-    PlatformHandle event;
-    ASSERT_TRUE(platform.CreateEventA(nullptr, true, true, "", event).ok);
-    PlatformHandle other;
-    ASSERT_TRUE(platform.CreateEventA(nullptr, true, true, "", other).ok);
-    EXPECT_NE(event, other);
-    EXPECT_NE(event, feature);
-    EXPECT_TRUE(event.valid());
-    std::vector<std::uint8_t> buffer(STRING_REQUEST_BYTES);
-    EXPECT_FALSE(platform.HidD_GetProductString(event, buffer).ok); // an event is no file
-
-    for (const PlatformHandle handle : {feature, read, event, other}) {
-        EXPECT_TRUE(platform.CloseHandle(handle).ok);
-        const auto again = platform.CloseHandle(handle);
-        EXPECT_FALSE(again.ok);
-        EXPECT_EQ(again.error, "CloseHandle: invalid handle");
-    }
-    EXPECT_FALSE(platform.CloseHandle(PlatformHandle{}).ok);
-
-    PlatformHandle set;
-    ASSERT_TRUE(platform.SetupDiGetClassDevsA(HID_INTERFACE_CLASS_GUID, 0x12, set).ok);
-    EXPECT_FALSE(platform.CloseHandle(set).ok);
-    EXPECT_TRUE(platform.SetupDiDestroyDeviceInfoList(set).ok);
 }
 
 TEST_F(LinuxPlatform, OpenFailureGivesTheReasonAndIsLogged)
