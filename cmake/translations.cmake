@@ -7,7 +7,7 @@
 # every platform: the tools are always the host's (qt6-l10n-tools), found as programs rather
 # than through a package that a cross build would look for in the target's Qt.
 
-set(TAMO_LANGUAGES de fr es it pt_BR pl)
+set(TAMO_LANGUAGES de fr es it pt_BR pl CACHE INTERNAL "The languages the window carries")
 
 find_program(TAMO_LRELEASE NAMES lrelease lrelease-qt6 REQUIRED
              HINTS ${QT_HOST_PATH}/lib/qt6/bin ${QT_HOST_PATH}/bin /usr/lib/qt6/bin

@@ -340,7 +340,7 @@
     <message>
         <source>&quot;A&quot; Input mode</source>
         <extracomment>The caption of the list of modes of the analogue input named &quot;A&quot; (a name, not a letter to translate). At most 1455 twips (97 pixels) wide.</extracomment>
-        <translation>Modo entrada &quot;A&quot;</translation>
+        <translation>Entrada &quot;A&quot;</translation>
     </message>
     <message>
         <source>Serial number</source>

@@ -340,7 +340,7 @@
     <message>
         <source>&quot;A&quot; Input mode</source>
         <extracomment>The caption of the list of modes of the analogue input named &quot;A&quot; (a name, not a letter to translate). At most 1455 twips (97 pixels) wide.</extracomment>
-        <translation>Mode entrée &quot;A&quot;</translation>
+        <translation>Entrée &quot;A&quot;</translation>
     </message>
     <message>
         <source>Serial number</source>
@@ -374,7 +374,7 @@
     <message>
         <source>Pulse length</source>
         <extracomment>The caption of the list of encoder pulse lengths (8 ms to 200 ms). At most 1335 twips (89 pixels) wide.</extracomment>
-        <translation>Durée impulsion</translation>
+        <translation>Impulsion</translation>
     </message>
     <message>
         <source>Separator</source>

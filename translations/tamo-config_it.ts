@@ -101,12 +101,12 @@
     <message>
         <source>Rotary Switch, Pulsed</source>
         <extracomment>A mode of the &quot;A&quot; input: a rotary switch whose every position sends one pulse.</extracomment>
-        <translation>Selettore rotativo, impulso</translation>
+        <translation>Selettore, impulso</translation>
     </message>
     <message>
         <source>Rotary Switch, Latched</source>
         <extracomment>A mode of the &quot;A&quot; input: a rotary switch whose position is held as a pressed button.</extracomment>
-        <translation>Selettore rotativo, fisso</translation>
+        <translation>Selettore, fisso</translation>
     </message>
     <message>
         <source>Button 21</source>
@@ -340,7 +340,7 @@
     <message>
         <source>&quot;A&quot; Input mode</source>
         <extracomment>The caption of the list of modes of the analogue input named &quot;A&quot; (a name, not a letter to translate). At most 1455 twips (97 pixels) wide.</extracomment>
-        <translation>Modo ingresso &quot;A&quot;</translation>
+        <translation>Ingresso &quot;A&quot;</translation>
     </message>
     <message>
         <source>Serial number</source>
