@@ -23,7 +23,7 @@ phase() { echo "== [$((SECONDS - phase_start))s] $*"; }
 
 source scripts/lib/packages.sh
 packages=(cmake ninja-build googletest nlohmann-json3-dev mingw-w64 wine wine64 nsis
-          xvfb x11-utils unzip)
+          xvfb x11-utils unzip qt6-l10n-tools qt6-translations-l10n)
 if [ "$wine32" = 1 ]; then
     packages+=(wine32:i386)
     if ! package_installed wine32:i386 && ! dpkg --print-foreign-architectures | grep -qx i386; then
