@@ -45,7 +45,8 @@ function(tamo_add_translations target)
         endif()
     endforeach()
     # rcc run by hand rather than qt_add_resources(target ...), whose resource object library
-    # would carry Qt's platform target into folders that never looked for Qt.
+    # would carry Qt's platform target into folders that never looked for Qt. Without zstd: a
+    # cross-built Qt may lack it, and the host's rcc would use it.
     set(qrc ${CMAKE_CURRENT_BINARY_DIR}/tamo_translations.qrc)
     set(entries)
     foreach(qm IN LISTS qm_files)
@@ -56,7 +57,7 @@ function(tamo_add_translations target)
          "<RCC>\n    <qresource prefix=\"/i18n\">\n${entries}    </qresource>\n</RCC>\n")
     set(cpp ${CMAKE_CURRENT_BINARY_DIR}/qrc_tamo_translations.cpp)
     add_custom_command(OUTPUT ${cpp}
-        COMMAND Qt6::rcc --name tamo_translations --output ${cpp} ${qrc}
+        COMMAND Qt6::rcc --name tamo_translations --no-zstd --output ${cpp} ${qrc}
         DEPENDS ${qrc} ${qm_files} VERBATIM)
     set_source_files_properties(${cpp} PROPERTIES SKIP_AUTOGEN ON)
     target_sources(${target} PRIVATE ${cpp})
