@@ -68,17 +68,22 @@ QString AccessNoticeText(const std::vector<device::InaccessibleBoard> &boards)
 {
     QStringList lines;
     for (const device::InaccessibleBoard &board : boards) {
-        QString line = QStringLiteral("A board is attached at ") + Shown(SystemText(board.path));
+        const QString path = Shown(SystemText(board.path));
         const QString serial =
             board.serialNumber ? Shown(BoardForm(*board.serialNumber)) : QString();
-        if (!serial.isEmpty())
-            line += QStringLiteral(" (serial number ") + serial + u')';
-        line += QStringLiteral(" but cannot be opened");
-        if (!board.reason.empty())
-            line += QStringLiteral(": ") + Shown(SystemText(board.reason));
-        line += u'.';
+        QString line =
+            serial.isEmpty()
+                ? MainWindow::tr("A board is attached at %1 but cannot be opened").arg(path)
+                : MainWindow::tr("A board is attached at %1 (serial number %2) but cannot be "
+                                 "opened")
+                      .arg(path, serial);
+        //: The reason a board cannot be opened follows the sentence above; it comes from
+        //: the system and stays as the system words it.
+        line = board.reason.empty()
+                   ? line + u'.'
+                   : MainWindow::tr("%1: %2.").arg(line, Shown(SystemText(board.reason)));
         if (!board.fix.empty())
-            line += QStringLiteral(" Fix: ") + Shown(SystemText(board.fix));
+            line += MainWindow::tr(" Fix: %1").arg(Shown(SystemText(board.fix)));
         lines.push_back(line);
     }
     return lines.join(u'\n');

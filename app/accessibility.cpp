@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QLabel>
 
 namespace tamo::app {
@@ -12,6 +13,10 @@ namespace tamo::app {
 namespace {
 
 const char *const kValueLabelProperty = "tamoValueLabel";
+
+class LampTexts {
+    Q_DECLARE_TR_FUNCTIONS(LampTexts)
+};
 
 // A lamp reads as "Button 12" with the state pressed while it is lit.
 class LampAccessible : public QAccessibleWidget {
@@ -25,7 +30,10 @@ public:
         switch (t) {
         case QAccessible::Value:
         case QAccessible::Description: {
-            QString said = lamp()->isLit() ? QStringLiteral("pressed") : QStringLiteral("released");
+            //: What a screen reader says of a button's lamp while the button is held.
+            QString said = lamp()->isLit() ? LampTexts::tr("pressed")
+                                           //: ... and while it is not.
+                                           : LampTexts::tr("released");
             if (!lamp()->testFinding().isEmpty())
                 said += QStringLiteral(", ") + lamp()->testFinding();
             return said;
@@ -41,7 +49,7 @@ public:
         s.pressed = lamp()->isLit();
         // In the button test a lamp is checked once its button was seen.
         s.checkable = !lamp()->testFinding().isEmpty() || s.checkable;
-        s.checked = lamp()->testFinding().startsWith(QStringLiteral("seen"));
+        s.checked = lamp()->testSeen();
         return s;
     }
 

@@ -7,6 +7,7 @@
 static void RegisterAppResources()
 {
     Q_INIT_RESOURCE(app);
+    Q_INIT_RESOURCE(tamo_translations);
 }
 
 namespace tamo::app {

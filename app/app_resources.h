@@ -3,8 +3,8 @@
 
 namespace tamo::app {
 
-// The window's resources (icons, licence text) live in a static library, whose registration
-// the linker would drop unless something calls for it: every reader calls this first.
+// The window's resources (icons, licence text, translations) live in a static library, whose
+// registration the linker would drop unless something calls for it: every reader calls this first.
 void LoadAppResources();
 
 } // namespace tamo::app

@@ -21,13 +21,14 @@ QString AskForFile(QWidget *parent, AppWindow::FileDialog kind)
 {
     const bool save = kind == AppWindow::FileDialog::Save;
     QFileDialog dialog(parent,
-                       save ? QStringLiteral("Save settings") : QStringLiteral("Load settings"));
+                       save ? AppWindow::tr("Save settings") : AppWindow::tr("Load settings"));
     dialog.setObjectName(save ? QStringLiteral("SaveSettingsDialog")
                               : QStringLiteral("LoadSettingsDialog"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    //: File types in the file dialog; "tamo" is the command-line tool's name.
     dialog.setNameFilters(
-        {QStringLiteral("tamo settings (*.json)"), QStringLiteral("All files (*)")});
+        {AppWindow::tr("tamo settings (*.json)"), AppWindow::tr("All files (*)")});
     dialog.setDefaultSuffix(QStringLiteral("json"));
     dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -59,7 +60,7 @@ AppWindow::AppWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> t
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("lblAccessNotice"));
-    status_->setAccessibleName(QStringLiteral("Board access"));
+    status_->setAccessibleName(tr("Board access"));
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -75,7 +76,7 @@ AppWindow::AppWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> t
         return AskForFile(this, kind);
     };
     confirm = [this](const QString &question) {
-        return QMessageBox::question(this, QStringLiteral("Load settings"), question,
+        return QMessageBox::question(this, tr("Load settings"), question,
                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                == QMessageBox::Yes;
     };
@@ -88,32 +89,33 @@ AppWindow::AppWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer> t
 
 void AppWindow::createMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setAccessibleName(QStringLiteral("File"));
-    save_ = file->addAction(QStringLiteral("&Save settings..."), this, &AppWindow::saveSettings);
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->setAccessibleName(tr("File"));
+    save_ = file->addAction(tr("&Save settings..."), this, &AppWindow::saveSettings);
     save_->setShortcut(QKeySequence::Save);
-    load_ = file->addAction(QStringLiteral("&Load settings..."), this, &AppWindow::loadSettings);
+    load_ = file->addAction(tr("&Load settings..."), this, &AppWindow::loadSettings);
     load_->setShortcut(QKeySequence::Open);
-    copy_ = file->addAction(QStringLiteral("&Copy settings to other boards..."), this,
-                            &AppWindow::copySettings);
+    copy_ =
+        file->addAction(tr("&Copy settings to other boards..."), this, &AppWindow::copySettings);
     file->addSeparator();
-    QAction *quit = file->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+    QAction *quit = file->addAction(tr("&Quit"), this, &QWidget::close);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu *board = menuBar()->addMenu(QStringLiteral("&Board"));
-    board->setAccessibleName(QStringLiteral("Board"));
-    selfTest_ = board->addAction(QStringLiteral("&Self-diagnostic"), this,
+    //: A menu: what is done on the open board.
+    QMenu *board = menuBar()->addMenu(tr("&Board"));
+    board->setAccessibleName(tr("Board"));
+    selfTest_ = board->addAction(tr("&Self-diagnostic"), this,
                                  [this] { form_->selfTestButton()->click(); });
-    buttonTest_ = board->addAction(QStringLiteral("&Button test"), this,
-                                   [this] { form_->buttonTestButton()->click(); });
+    buttonTest_ =
+        board->addAction(tr("&Button test"), this, [this] { form_->buttonTestButton()->click(); });
     connect(board, &QMenu::aboutToShow, this, &AppWindow::syncBoardActions);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setAccessibleName(QStringLiteral("Help"));
-    about_ = help->addAction(QStringLiteral("&About tamo-config"), this, [this] {
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setAccessibleName(tr("Help"));
+    about_ = help->addAction(tr("&About tamo-config"), this, [this] {
         ShowAbout(this, form_->boardDetails(), [this] { ShowLicence(this); });
     });
-    licence_ = help->addAction(QStringLiteral("&Licence"), this, [this] { ShowLicence(this); });
+    licence_ = help->addAction(tr("&Licence"), this, [this] { ShowLicence(this); });
 }
 
 void AppWindow::syncBoardActions()
@@ -143,7 +145,7 @@ void AppWindow::saveSettings()
     if (result.ok)
         statusBar()->showMessage(result.summary, 10000);
     else
-        tell(result, QStringLiteral("Save settings"));
+        tell(result, tr("Save settings"));
 }
 
 void AppWindow::loadSettings()
@@ -153,12 +155,12 @@ void AppWindow::loadSettings()
         return;
     const MainWindow::FileActionResult result = form_->loadSettings(path, confirm);
     if (!result.cancelled)
-        tell(result, QStringLiteral("Load settings"));
+        tell(result, tr("Load settings"));
 }
 
 void AppWindow::copySettings()
 {
-    tell(form_->copySettingsToOtherBoards(), QStringLiteral("Copy settings to other boards"));
+    tell(form_->copySettingsToOtherBoards(), tr("Copy settings to other boards"));
 }
 
 void AppWindow::closeEvent(QCloseEvent *event)

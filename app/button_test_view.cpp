@@ -29,18 +29,21 @@ QString Lines(const std::vector<std::string> &lines)
     return text.join(QLatin1Char('\n'));
 }
 
+// What a screen reader hears of an input after its lamp's state. The English source picks
+// its own singular; a translation gives the forms its language has for each.
 QString Finding(const config::InputTally &tally)
 {
-    const auto times = [](std::uint32_t n, const char *one, const char *many) {
-        return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
-    };
+    const int chatters = static_cast<int>(tally.chatters);
+    const int presses = static_cast<int>(tally.presses);
     if (tally.chatters > 0)
-        return QStringLiteral("seen, chattered %1, shortest gap %2")
-            .arg(times(tally.chatters, "time", "times"))
+        return (chatters == 1
+                    ? MainWindow::tr("seen, chattered %n time, shortest gap %1", "", chatters)
+                    : MainWindow::tr("seen, chattered %n times, shortest gap %1", "", chatters))
             .arg(QString::fromStdString(config::MillisecondsText(tally.shortestGapUs.value_or(0))));
     if (tally.seen)
-        return QStringLiteral("seen, %1").arg(times(tally.presses, "press", "presses"));
-    return QStringLiteral("not seen yet");
+        return presses == 1 ? MainWindow::tr("seen, %n press", "", presses)
+                            : MainWindow::tr("seen, %n presses", "", presses);
+    return MainWindow::tr("not seen yet");
 }
 
 } // namespace
@@ -50,7 +53,8 @@ void MainWindow::setButtonTestRunning(bool on)
     if (on == testRunning_)
         return;
     testRunning_ = on;
-    BtnTest->setText(on ? QStringLiteral("End test") : QStringLiteral("Button test"));
+    //: The button that started the button test, while it runs. At most 96 pixels wide.
+    BtnTest->setText(on ? tr("End test") : tr("Button test"));
     BtnTestReset->setEnabled(on);
     if (on) {
         shownTallies_.reset();
@@ -74,7 +78,7 @@ void MainWindow::setButtonTestRunning(bool on)
     for (int i = 0; i < static_cast<int>(config::BUTTON_BYTES); ++i)
         paintButtonByte(i, static_cast<int>(pressed >> (8 * i) & 0xFF));
     lblTestResult->setText(buttonTestResultText().section(QLatin1Char('\n'), 0, 0)
-                           + QStringLiteral(" (ended)"));
+                           + tr(" (ended)"));
 }
 
 config::ButtonState MainWindow::shownButtons() const
@@ -102,7 +106,8 @@ QString MainWindow::buttonTestResultText() const
 {
     if (!buttonTest_)
         return {};
-    QString heading = QStringLiteral("Board ") + SerNo->currentText();
+    //: The first line of a copied button test result: "Board TB-000117, Tamo 32".
+    QString heading = tr("Board %1").arg(SerNo->currentText());
     if (!lblProduct->text().trimmed().isEmpty())
         heading += QStringLiteral(", ") + lblProduct->text().trimmed();
     return heading + QLatin1Char('\n') + Lines(config::ButtonTestReport(*buttonTest_, kAllInputs));
@@ -195,7 +200,8 @@ void MainWindow::showButtonTestTick()
     shownTallies_ = tallies;
     findingsShownUs_ = now;
     for (int k = 0; k < BUTTON_COUNT; ++k)
-        Shape1[k]->setTestFinding(Finding(buttonTest_->input(k + 1)));
+        Shape1[k]->setTestFinding(Finding(buttonTest_->input(k + 1)),
+                                  buttonTest_->input(k + 1).seen);
     const QString shown = Lines(config::ButtonTestReport(*buttonTest_, kAllInputs, false));
     if (lblTestResult->text() != shown)
         lblTestResult->setText(shown);

@@ -5,6 +5,7 @@
 
 #include "device_texts.h"
 #include "drop_down_list.h"
+#include "setting_texts.h"
 #include "text_box.h"
 
 #include <QGroupBox>
@@ -81,8 +82,8 @@ void MainWindow::loadDeviceView()
     // The order of adds and selections is the board's view of the refresh: every selection
     // raises a click that the writers ignore while ViewReady is false.
     for (DropDownList *list : Enc) {
-        list->addItem(QString::fromLatin1(config::ENCODER_MODE_ITEMS[0].data()));
-        list->addItem(QString::fromLatin1(config::ENCODER_MODE_ITEMS[1].data()));
+        list->addItem(EncoderModeText(0));
+        list->addItem(EncoderModeText(1));
         list->setListIndex(0);
         list->setEnabled(true);
     }
@@ -95,11 +96,11 @@ void MainWindow::loadDeviceView()
         Delay->addItem(Latin1(item));
     Delay->setListIndex(config::PULSE_LENGTH_DEFAULT_INDEX);
     for (DropDownList *list : Enc) {
-        list->addItem(QString::fromLatin1(config::ENCODER_MODE_ITEMS[2].data()));
-        list->addItem(QString::fromLatin1(config::ENCODER_MODE_ITEMS[3].data()));
+        list->addItem(EncoderModeText(2));
+        list->addItem(EncoderModeText(3));
     }
-    for (std::string_view item : config::A_INPUT_MODE_ITEMS)
-        RotStart->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
+    for (int item = 0; item < static_cast<int>(config::A_INPUT_MODE_ITEMS.size()); ++item)
+        RotStart->addItem(AInputModeText(item));
     RotStart->setListIndex(0);
     RotStart->setEnabled(true);
     Label22->setEnabled(true);

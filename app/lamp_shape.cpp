@@ -37,11 +37,12 @@ bool LampShape::isLit() const
     return fill_ == INDICATOR_ON_COLOUR;
 }
 
-void LampShape::setTestFinding(const QString &finding)
+void LampShape::setTestFinding(const QString &finding, bool seen)
 {
-    if (finding == finding_)
+    if (finding == finding_ && seen == seen_)
         return;
     finding_ = finding;
+    seen_ = seen;
     QAccessibleEvent event(this, QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&event);
 }

@@ -20,9 +20,11 @@ public:
     // Lit is the pressed colour; a screen reader hears it as the state "pressed".
     bool isLit() const;
     // In the button test: what the test found of the lamp's button, "seen" or "seen,
-    // chattered ...", heard after its state; empty outside the test.
-    void setTestFinding(const QString &finding);
+    // chattered ...", heard after its state, and whether the button was seen; empty and not
+    // seen outside the test.
+    void setTestFinding(const QString &finding, bool seen = false);
     const QString &testFinding() const { return finding_; }
+    bool testSeen() const { return seen_; }
     // How often the fill was set, changed or not: the poll repaints only changed bytes.
     int fillSetCount() const { return fillSets_; }
     void setOutlineColourValue(std::uint32_t value);
@@ -36,6 +38,7 @@ private:
     std::uint32_t outline_ = 0;
     int fillSets_ = 0;
     QString finding_;
+    bool seen_ = false;
 };
 
 // A straight line between two points of its parent, drawn in the window-text colour.

@@ -3,6 +3,7 @@
 #include "app_window.h"
 #include "debug_logging.h"
 #include "inaccessible_boards.h"
+#include "language.h"
 #include "native_platform.h"
 
 #include "tamo_version.h"
@@ -21,7 +22,9 @@ int main(int argc, char *argv[])
         QStringLiteral("Configure and test Velbrin button-box controller boards"));
     options.addHelpOption();
     options.addVersionOption();
+    options.addOption(tamo::app::LanguageOption());
     options.process(application);
+    tamo::app::InstallLanguage(tamo::app::RequestedLanguage(options));
     tamo::app::InstallDebugLogging();
     const std::unique_ptr<tamo::device::HidPlatform> platform =
         tamo::device::CreateNativeHidPlatform();

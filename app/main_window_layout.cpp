@@ -37,24 +37,24 @@ Control *Place(Control *control, const char *name, double left, double top, doub
     return control;
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *caption)
+QLabel *MakeLabel(QWidget *parent, const QString &caption)
 {
-    auto *label = new QLabel(QString::fromLatin1(caption), parent);
+    auto *label = new QLabel(caption, parent);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setAttribute(Qt::WA_TranslucentBackground);
     return label;
 }
 
-QGroupBox *MakeFrame(QWidget *parent, const char *caption)
+QGroupBox *MakeFrame(QWidget *parent, const QString &caption)
 {
-    return new QGroupBox(QString::fromLatin1(caption), parent);
+    return new QGroupBox(caption, parent);
 }
 
 // The words a screen reader says for a control whose design name or caption is not one.
 template<typename Control>
-Control *Named(Control *control, const char *accessibleName)
+Control *Named(Control *control, const QString &accessibleName)
 {
-    control->setAccessibleName(QString::fromLatin1(accessibleName));
+    control->setAccessibleName(accessibleName);
     return control;
 }
 
@@ -75,7 +75,8 @@ MainWindow::MainWindow(device::HidPlatform &platform, std::unique_ptr<PollTimer>
     , Timer(std::move(timer))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Tamo - micro Velbrin"));
+    //: The window's title: the product word and the board family's name, kept as they are.
+    setWindowTitle(tr("Tamo - micro Velbrin"));
     setWindowIcon(AppIcon());
     resize(TwipsToPixels(CLIENT_WIDTH_TWIPS), TwipsToPixels(CLIENT_HEIGHT_TWIPS));
     if (!Timer)
@@ -91,34 +92,40 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createControls()
 {
-    BtnDefaults = Place(new QPushButton(QStringLiteral("Reset to default settings"), this),
-                        "BtnDefaults", 360, 8640, 2295, 375, false);
-    Text4 = Place(Named(new TextBox(this), "Input value capabilities"), "Text4", 8880, 4440, 6975,
-                  6015, true, false);
+    BtnDefaults = Place(new QPushButton(tr("Reset to default settings"), this), "BtnDefaults", 360,
+                        8640, 2295, 375, false);
+    Text4 = Place(Named(new TextBox(this), tr("Input value capabilities")), "Text4", 8880, 4440,
+                  6975, 6015, true, false);
     Text4->setText("Text4");
-    Text3 = Place(Named(new TextBox(this), "HID capabilities"), "Text3", 8880, 120, 6975, 4215,
+    Text3 = Place(Named(new TextBox(this), tr("HID capabilities")), "Text3", 8880, 120, 6975, 4215,
                   true, false);
     Text3->setText("Text3");
-    ButtonsFrame = Place(Named(MakeFrame(this, "Windows buttons"), "Button lamps"), "ButtonsFrame",
-                         4680, 0, 4095, 8415, true);
-    Text2 = Place(Named(new TextBox(this), "Input monitor messages"), "Text2", 4800, 9480, 3855,
+    //: The caption of the frame of button lamps: the buttons as the system's game controller
+    //: settings call them.
+    ButtonsFrame = Place(Named(MakeFrame(this, tr("Windows buttons")), tr("Button lamps")),
+                         "ButtonsFrame", 4680, 0, 4095, 8415, true);
+    Text2 = Place(Named(new TextBox(this), tr("Input monitor messages")), "Text2", 4800, 9480, 3855,
                   1455, true);
     Text2->setText("Text2");
-    Selftest = Place(
-        Named(new QPushButton(QStringLiteral("Self Diagnostic"), this), "Run self-diagnostic"),
-        "Selftest", 9960, 10560, 1575, 375, false);
-    RotStart = Place(Named(new DropDownList(this), "A input mode"), "RotStart", 360, 8040, 2460,
+    Selftest = Place(Named(new QPushButton(tr("Self Diagnostic"), this), tr("Run self-diagnostic")),
+                     "Selftest", 9960, 10560, 1575, 375, false);
+    RotStart = Place(Named(new DropDownList(this), tr("A input mode")), "RotStart", 360, 8040, 2460,
                      360, false);
-    Text1 = Place(Named(new TextBox(this), "Self-diagnostic reply"), "Text1", 120, 9360, 4575, 2295,
-                  true);
+    Text1 = Place(Named(new TextBox(this), tr("Self-diagnostic reply")), "Text1", 120, 9360, 4575,
+                  2295, true);
     Text1->setText("Text1");
-    Frame3 = Place(Named(MakeFrame(this, "Rotary encoders "), "Rotary encoders"), "Frame3", 120,
-                   2040, 4455, 5895, false);
-    Frame1 = Place(Named(MakeFrame(this, "Device details "), "Device details"), "Frame1", 120, 0,
-                   4455, 1935, false);
-    TestResult = Place(MakeLabel(this, ""), "TestResult", 11760, 10680, 2415, 315, false);
-    SetValueLabelName(TestResult, QStringLiteral("Self-diagnostic result"));
-    Label22 = Place(MakeLabel(this, "\"A\" Input mode"), "Label22", 2880, 8085, 1455, 375, false);
+    //: A frame's caption; the blank after it is the design's.
+    Frame3 = Place(Named(MakeFrame(this, tr("Rotary encoders ")), tr("Rotary encoders")), "Frame3",
+                   120, 2040, 4455, 5895, false);
+    //: A frame's caption; the blank after it is the design's.
+    Frame1 = Place(Named(MakeFrame(this, tr("Device details ")), tr("Device details")), "Frame1",
+                   120, 0, 4455, 1935, false);
+    TestResult = Place(MakeLabel(this, QString()), "TestResult", 11760, 10680, 2415, 315, false);
+    SetValueLabelName(TestResult, tr("Self-diagnostic result"));
+    //: The caption of the list of modes of the analogue input named "A" (a name, not a letter
+    //: to translate). At most 1455 twips (97 pixels) wide.
+    Label22 =
+        Place(MakeLabel(this, tr("\"A\" Input mode")), "Label22", 2880, 8085, 1455, 375, false);
 
     createDeviceDetails();
     createEncoderFrame();
@@ -139,22 +146,28 @@ void MainWindow::createControls()
 void MainWindow::createDeviceDetails()
 {
     // Created in this order so that SerNo lies above the left part of lblSerialNumber.
-    lblSerialNumber = Place(MakeLabel(Frame1, ""), "lblSerialNumber", 1680, 360, 3300, 330, true);
-    SerNo = Place(Named(new DropDownList(Frame1), "Serial number"), "SerNo", 1680, 300, 1560, 360,
-                  false);
-    lblVersion = Place(MakeLabel(Frame1, ""), "lblVersion", 1680, 1440, 3300, 330, true);
-    lblProduct = Place(MakeLabel(Frame1, ""), "lblProduct", 1680, 1080, 3300, 330, true);
-    lblManuf = Place(MakeLabel(Frame1, ""), "lblManuf", 1680, 720, 3300, 330, true);
+    lblSerialNumber =
+        Place(MakeLabel(Frame1, QString()), "lblSerialNumber", 1680, 360, 3300, 330, true);
+    SerNo = Place(Named(new DropDownList(Frame1), tr("Serial number")), "SerNo", 1680, 300, 1560,
+                  360, false);
+    lblVersion = Place(MakeLabel(Frame1, QString()), "lblVersion", 1680, 1440, 3300, 330, true);
+    lblProduct = Place(MakeLabel(Frame1, QString()), "lblProduct", 1680, 1080, 3300, 330, true);
+    lblManuf = Place(MakeLabel(Frame1, QString()), "lblManuf", 1680, 720, 3300, 330, true);
     for (QLabel *value : {lblSerialNumber, lblVersion, lblProduct, lblManuf})
         setLabelColourValue(value, SYSTEM_WINDOW_TEXT);
-    SetValueLabelName(lblSerialNumber, QStringLiteral("Serial number"));
-    SetValueLabelName(lblVersion, QStringLiteral("Version"));
-    SetValueLabelName(lblProduct, QStringLiteral("Product"));
-    SetValueLabelName(lblManuf, QStringLiteral("Manufacturer"));
-    Label2 = Place(MakeLabel(Frame1, "Version"), "Label2", 240, 1440, 1455, 285, true);
-    Label5 = Place(MakeLabel(Frame1, "Product"), "Label5", 240, 1080, 1215, 285, true);
-    Label4 = Place(MakeLabel(Frame1, "Manufacturer"), "Label4", 240, 720, 1215, 285, true);
-    Label3 = Place(MakeLabel(Frame1, "Serial Number"), "Label3", 240, 360, 1815, 285, true);
+    SetValueLabelName(lblSerialNumber, tr("Serial number"));
+    SetValueLabelName(lblVersion, tr("Version"));
+    SetValueLabelName(lblProduct, tr("Product"));
+    SetValueLabelName(lblManuf, tr("Manufacturer"));
+    //: A caption of the device details: the board's version. At most 97 pixels wide.
+    Label2 = Place(MakeLabel(Frame1, tr("Version")), "Label2", 240, 1440, 1455, 285, true);
+    //: A caption of the device details: the board's product name. At most 81 pixels wide.
+    Label5 = Place(MakeLabel(Frame1, tr("Product")), "Label5", 240, 1080, 1215, 285, true);
+    //: A caption of the device details: who made the board. At most 81 pixels wide.
+    Label4 = Place(MakeLabel(Frame1, tr("Manufacturer")), "Label4", 240, 720, 1215, 285, true);
+    //: A caption of the device details, left of the list of boards: it must end before the
+    //: list begins, 96 pixels from its start.
+    Label3 = Place(MakeLabel(Frame1, tr("Serial Number")), "Label3", 240, 360, 1815, 285, true);
     Captions(Label3, SerNo);
     SerNo->raise();
 }
@@ -164,22 +177,26 @@ void MainWindow::createEncoderFrame()
     for (int n = 10; n >= 1; --n) {
         const QByteArray name = "Enc" + QByteArray::number(n);
         const QByteArray pair = QByteArray::fromStdString(config::PairName(n, " + "));
-        Enc[n - 1] = Place(Named(new DropDownList(Frame3), ("Encoder " + pair).constData()),
-                           name.constData(), 240, 360 + 480 * (n - 1), 900, 360, false);
+        //: A screen reader's name for the encoder list of a pair of inputs, "Encoder B1 + B2".
+        Enc[n - 1] =
+            Place(Named(new DropDownList(Frame3), tr("Encoder %1").arg(QString::fromLatin1(pair))),
+                  name.constData(), 240, 360 + 480 * (n - 1), 900, 360, false);
     }
-    Delay = Place(Named(new DropDownList(Frame3), "Pulse length"), "Delay", 240, 5280, 1020, 360,
-                  false);
+    Delay = Place(Named(new DropDownList(Frame3), tr("Pulse length")), "Delay", 240, 5280, 1020,
+                  360, false);
     for (int n = 10; n >= 1; --n) {
         const QByteArray name = "Label" + QByteArray::number(n + 5);
         const QByteArray caption = QByteArray::fromStdString(config::PairName(n, " + "));
-        EncLabel[n - 1] = Place(MakeLabel(Frame3, caption.constData()), name.constData(), 1260,
-                                420 + 480 * (n - 1), n <= 8 ? 1095 : 1005, 375, false);
+        EncLabel[n - 1] = Place(MakeLabel(Frame3, QString::fromLatin1(caption)), name.constData(),
+                                1260, 420 + 480 * (n - 1), n <= 8 ? 1095 : 1005, 375, false);
     }
     Line1 = new RuleLine(QPoint(TwipsToPixels(120), TwipsToPixels(5160)),
                          QPoint(TwipsToPixels(4320), TwipsToPixels(5160)), Frame3);
     Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setAccessibleName(QStringLiteral("Separator"));
-    Label1 = Place(MakeLabel(Frame3, "Pulse length"), "Label1", 1440, 5340, 1335, 375, false);
+    Line1->setAccessibleName(tr("Separator"));
+    //: The caption of the list of encoder pulse lengths (8 ms to 200 ms). At most 1335 twips
+    //: (89 pixels) wide.
+    Label1 = Place(MakeLabel(Frame3, tr("Pulse length")), "Label1", 1440, 5340, 1335, 375, false);
     Captions(Label1, Delay);
     for (int n = 0; n < 10; ++n)
         Captions(EncLabel[n], Enc[n]);
@@ -191,10 +208,11 @@ void MainWindow::createButtonsFrame()
     lamp->setOutlineColourValue(0x404040);
     lamp->setFillColourValue(INDICATOR_OFF_COLOUR);
     lamp->setProperty("index", 0);
-    lamp->setAccessibleName(QStringLiteral("Button 1"));
+    lamp->setAccessibleName(tr("Button %1").arg(1));
     Shape1.push_back(lamp);
 
-    auto *label = Place(MakeLabel(ButtonsFrame, "1"), "BtnLbl", 240, 840, 375, 360, true, false);
+    auto *label = Place(MakeLabel(ButtonsFrame, QStringLiteral("1")), "BtnLbl", 240, 840, 375, 360,
+                        true, false);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setProperty("index", 0);
     BtnLbl.push_back(label);
@@ -206,22 +224,24 @@ void MainWindow::createButtonsFrame()
 // The button test's controls in the lamp frame's free lower part, below the four rows.
 void MainWindow::createButtonTestControls()
 {
-    BtnTest =
-        Place(Named(new QPushButton(QStringLiteral("Button test"), ButtonsFrame), "Button test"),
-              "BtnTest", 240, 2520, 1440, 375, true);
+    //: A button that starts the button test. At most 96 pixels wide, with its margins.
+    BtnTest = Place(Named(new QPushButton(tr("Button test"), ButtonsFrame), tr("Button test")),
+                    "BtnTest", 240, 2520, 1440, 375, true);
     BtnTest->setCheckable(true);
-    BtnTestReset =
-        Place(Named(new QPushButton(QStringLiteral("Reset"), ButtonsFrame), "Reset button test"),
-              "BtnTestReset", 1770, 2520, 780, 375, false);
-    BtnTestCopy = Place(Named(new QPushButton(QStringLiteral("Copy result"), ButtonsFrame),
-                              "Copy button test result"),
-                        "BtnTestCopy", 2640, 2520, 1215, 375, false);
-    lblTestResult = Place(MakeLabel(ButtonsFrame, "Press every input once: each press is counted "
-                                                  "and shown, however short, and inputs that "
-                                                  "bounce or are wired together are named."),
+    //: A button that starts the button test again. At most 52 pixels wide, with its margins.
+    BtnTestReset = Place(Named(new QPushButton(tr("Reset"), ButtonsFrame), tr("Reset button test")),
+                         "BtnTestReset", 1770, 2520, 780, 375, false);
+    //: A button that copies the button test's result. At most 81 pixels wide, with its margins.
+    BtnTestCopy = Place(
+        Named(new QPushButton(tr("Copy result"), ButtonsFrame), tr("Copy button test result")),
+        "BtnTestCopy", 2640, 2520, 1215, 375, false);
+    lblTestResult = Place(MakeLabel(ButtonsFrame, tr("Press every input once: each press is "
+                                                     "counted and shown, however short, and "
+                                                     "inputs that bounce or are wired together "
+                                                     "are named.")),
                           "lblTestResult", 240, 3060, 3615, 5160, true);
     lblTestResult->setWordWrap(true);
-    SetValueLabelName(lblTestResult, QStringLiteral("Button test result"));
+    SetValueLabelName(lblTestResult, tr("Button test result"));
     connect(BtnTest, &QPushButton::toggled, this, [this](bool on) { setButtonTestRunning(on); });
     connect(BtnTestReset, &QPushButton::clicked, this, [this] { ResetButtonTest(); });
     connect(BtnTestCopy, &QPushButton::clicked, this, [this] { CopyButtonTestResult(); });

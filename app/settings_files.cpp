@@ -4,11 +4,14 @@
 #include "main_window.h"
 
 #include "apply_plan.h"
+#include "configuration_reply.h"
+#include "device_texts.h"
 #include "drop_down_list.h"
 #include "file_io.h"
 #include "safe_text.h"
 #include "serial_text.h"
 #include "setting_names.h"
+#include "setting_texts.h"
 
 #include <QFile>
 #include <QLabel>
@@ -43,19 +46,19 @@ MainWindow::FileActionResult Outcome(const config::ApplyOutcome &outcome,
     MainWindow::FileActionResult result;
     const config::SendOutcome &sent = outcome.sent;
     if (!sent.failed.empty()) {
-        result.summary = QStringLiteral("Sending failed part-way: the board holds some of the "
+        result.summary = MainWindow::tr("Sending failed part-way: the board holds some of the "
                                         "settings, not all.");
-        QStringList lines{QStringLiteral("Sent: ") + Utf8(config::CommandList(sent.sent))};
+        QStringList lines{MainWindow::tr("Sent: ") + Utf8(config::CommandList(sent.sent))};
         for (const auto &[code, why] : sent.failed)
-            lines << QStringLiteral("Failed: ") + Utf8(config::CommandName(code) + ": " + why);
-        lines << QStringLiteral("Not sent: ") + Utf8(config::CommandList(sent.notSent));
+            lines << MainWindow::tr("Failed: ") + Utf8(config::CommandName(code) + ": " + why);
+        lines << MainWindow::tr("Not sent: ") + Utf8(config::CommandList(sent.notSent));
         result.details = lines.join(QLatin1Char('\n'));
     } else if (!outcome.readBack) {
-        result.summary = QStringLiteral("Everything was sent, but the board gave no usable "
+        result.summary = MainWindow::tr("Everything was sent, but the board gave no usable "
                                         "configuration reply to check it.");
         result.details = Utf8(board.WhyNoReply());
     } else if (!outcome.mismatches.empty()) {
-        result.summary = QStringLiteral("The board does not hold what was sent:");
+        result.summary = MainWindow::tr("The board does not hold what was sent:");
         QStringList lines;
         for (const std::string &line : outcome.mismatches)
             lines << Utf8(line);
@@ -72,13 +75,14 @@ QString SettingsText(const config::ConfigurationSettings &settings)
 {
     QStringList pairs;
     for (int pair = 1; pair <= config::PAIR_COUNT; ++pair)
-        pairs << QString::fromStdString(
-            config::PairName(pair) + " "
-            + config::EncoderModeName(settings.encoderModes[static_cast<std::size_t>(pair - 1)]));
-    return QStringLiteral("Encoders: %1\nPulse length: %2\n\"A\" input: %3")
+        pairs << QString::fromStdString(config::PairName(pair)) + QLatin1Char(' ')
+                     + EncoderModeText(settings.encoderModes[static_cast<std::size_t>(pair - 1)]);
+    const int aInput = config::AInputModeSelection(
+        settings.aInputMode, static_cast<int>(config::A_INPUT_MODE_ITEMS.size()));
+    return MainWindow::tr("Encoders: %1\nPulse length: %2\n\"A\" input: %3")
         .arg(pairs.join(QStringLiteral(", ")),
              QString::fromStdString(config::PulseLengthName(settings.pulseLength)),
-             QString::fromStdString(config::AInputModeName(settings.aInputMode)));
+             AInputModeText(aInput));
 }
 
 } // namespace
@@ -93,7 +97,7 @@ std::optional<config::SettingsRequest> MainWindow::openBoardSettings(QString &wh
 {
     const auto held = session().ReadBackConfiguration();
     if (!held) {
-        why = QStringLiteral("The board gave no usable configuration reply in %1 reads: %2.")
+        why = MainWindow::tr("The board gave no usable configuration reply in %1 reads: %2.")
                   .arg(config::READBACK_ATTEMPTS)
                   .arg(Utf8(board_.WhyNoReply()));
         return std::nullopt;
@@ -102,7 +106,7 @@ std::optional<config::SettingsRequest> MainWindow::openBoardSettings(QString &wh
     auto request = config::SettingsRequest::From(*held, unnamed);
     if (!request)
         why =
-            QStringLiteral("The board holds %1: choose one in its list first.").arg(Utf8(unnamed));
+            MainWindow::tr("The board holds %1: choose one in its list first.").arg(Utf8(unnamed));
     return request;
 }
 
@@ -110,25 +114,25 @@ MainWindow::FileActionResult MainWindow::saveSettings(const QString &path)
 {
     FileActionResult result;
     if (!connection_.DeviceFound) {
-        result.summary = QStringLiteral("No board is open: nothing was saved.");
+        result.summary = MainWindow::tr("No board is open: nothing was saved.");
         return result;
     }
     const settings_file::SourceBoard source = openBoardSource();
     QString why;
     const auto request = openBoardSettings(why);
     if (!request) {
-        result.summary = why + QStringLiteral(" Nothing was written.");
+        result.summary = why + MainWindow::tr(" Nothing was written.");
         return result;
     }
     std::string error;
     if (!settings_file::ReplaceFile(FileName(path),
                                     settings_file::WriteSettingsText({*request, source}), error)) {
-        result.summary = QStringLiteral("The settings could not be saved: nothing was written.");
+        result.summary = MainWindow::tr("The settings could not be saved: nothing was written.");
         result.details = Utf8(error);
         return result;
     }
     result.ok = true;
-    result.summary = QStringLiteral("Saved the settings of %1 to %2.")
+    result.summary = MainWindow::tr("Saved the settings of %1 to %2.")
                          .arg(BoardName(SerialBytes(SerNo->currentText())), path);
     return result;
 }
@@ -138,14 +142,14 @@ MainWindow::loadSettings(const QString &path, const std::function<bool(const QSt
 {
     FileActionResult result;
     if (!connection_.DeviceFound) {
-        result.summary = QStringLiteral("No board is open: nothing was sent.");
+        result.summary = MainWindow::tr("No board is open: nothing was sent.");
         return result;
     }
     std::string error;
     std::istringstream noInput;
     const auto file = settings_file::ReadSettingsFile(FileName(path), noInput, error);
     if (!file) {
-        result.summary = QStringLiteral("This is not a settings file the tool can load: nothing "
+        result.summary = MainWindow::tr("This is not a settings file the tool can load: nothing "
                                         "was sent.");
         result.details = QString::fromStdString(error);
         return result;
@@ -158,17 +162,17 @@ MainWindow::loadSettings(const QString &path, const std::function<bool(const QSt
         for (const std::string &line : differences)
             lines << QString::fromStdString(line);
         const bool yes =
-            confirm(QStringLiteral("This file was saved from another board:\n%1\n\nLoad its "
+            confirm(MainWindow::tr("This file was saved from another board:\n%1\n\nLoad its "
                                    "settings onto %2 anyway?")
                         .arg(lines.join(QLatin1Char('\n')), BoardName(SerialBytes(serial))));
         if (!yes) {
             result.cancelled = true;
-            result.summary = QStringLiteral("Nothing was sent.");
+            result.summary = MainWindow::tr("Nothing was sent.");
             return result;
         }
         // The question let the window run: the board may have gone, or another taken its place.
         if (!connection_.DeviceFound || SerNo->currentText() != serial) {
-            result.summary = QStringLiteral("The board went away: nothing was sent.");
+            result.summary = MainWindow::tr("The board went away: nothing was sent.");
             return result;
         }
     }
@@ -176,7 +180,7 @@ MainWindow::loadSettings(const QString &path, const std::function<bool(const QSt
     const config::ApplyOutcome outcome = config::ApplyPlan(board_, *plan);
     result =
         Outcome(outcome, board_,
-                QStringLiteral("Loaded %1 onto %2: every setting was sent, read back and holds.")
+                MainWindow::tr("Loaded %1 onto %2: every setting was sent, read back and holds.")
                     .arg(path, BoardName(SerialBytes(serial))));
     if (outcome.readBack) {
         if (result.ok)
@@ -193,13 +197,13 @@ MainWindow::FileActionResult MainWindow::copySettingsToOtherBoards()
 {
     FileActionResult result;
     if (!connection_.DeviceFound) {
-        result.summary = QStringLiteral("No board is open: nothing was copied.");
+        result.summary = MainWindow::tr("No board is open: nothing was copied.");
         return result;
     }
     QString why;
     const auto request = openBoardSettings(why);
     if (!request) {
-        result.summary = why + QStringLiteral(" Nothing was copied.");
+        result.summary = why + MainWindow::tr(" Nothing was copied.");
         return result;
     }
     std::string error;
@@ -215,11 +219,11 @@ MainWindow::FileActionResult MainWindow::copySettingsToOtherBoards()
         const QString name = BoardName(serial);
         config::OpenBoard other(platform_);
         if (!other.Open(serial).found) {
-            lines << QStringLiteral("%1: could not be opened: %2").arg(name, Utf8(other.Why()));
+            lines << MainWindow::tr("%1: could not be opened: %2").arg(name, Utf8(other.Why()));
             continue;
         }
         const FileActionResult one = Outcome(config::ApplyPlan(other, *plan), other,
-                                             QStringLiteral("copied: sent, read back and holds."));
+                                             MainWindow::tr("copied: sent, read back and holds."));
         copied += one.ok ? 1 : 0;
         lines << name + QStringLiteral(": ") + one.summary
                      + (one.details.isEmpty()
@@ -233,7 +237,7 @@ MainWindow::FileActionResult MainWindow::copySettingsToOtherBoards()
     if (inaccessibleBoards_) {
         try {
             for (const device::InaccessibleBoard &board : inaccessibleBoards_()) {
-                lines << QStringLiteral("%1: cannot be opened: %2")
+                lines << MainWindow::tr("%1: cannot be opened: %2")
                              .arg(Utf8(board.serialNumber.value_or(board.path)),
                                   Utf8(board.reason));
                 ++closed;
@@ -245,8 +249,8 @@ MainWindow::FileActionResult MainWindow::copySettingsToOtherBoards()
     result.ok = copied == static_cast<int>(others.size()) && copied > 0 && closed == 0;
     const auto total = static_cast<int>(others.size()) + closed;
     result.summary = total == 0
-                         ? QStringLiteral("No other board is attached: nothing was copied.")
-                         : QStringLiteral("Copied the settings of %1 to %2 of %3 other boards.")
+                         ? MainWindow::tr("No other board is attached: nothing was copied.")
+                         : MainWindow::tr("Copied the settings of %1 to %2 of %3 other boards.")
                                .arg(BoardName(self))
                                .arg(copied)
                                .arg(total);

@@ -73,7 +73,7 @@ void MainWindow::BuildIndicatorGrid()
         lamp->setOutlineColourValue(Shape1[0]->outlineColourValue());
         lamp->setFillColourValue(Shape1[0]->fillColourValue());
         lamp->setProperty("index", k);
-        lamp->setAccessibleName(QStringLiteral("Button %1").arg(k + 1));
+        lamp->setAccessibleName(tr("Button %1").arg(k + 1));
         lamp->hide();
         Shape1.push_back(lamp);
     }

@@ -8,6 +8,8 @@ packages=(
     # build
     cmake ninja-build g++ pkg-config
     qt6-base-dev libgl-dev
+    # the window's translations: lupdate and lrelease, and Qt's own texts for its dialogs
+    qt6-l10n-tools qt6-translations-l10n
     # the command-line front end
     libcli11-dev
     # tests

@@ -25,7 +25,7 @@ phase() { echo "== [$((SECONDS - phase_start))s] $*"; }
 
 source scripts/lib/packages.sh
 packages=(cmake ninja-build googletest nlohmann-json3-dev mingw-w64 wine wine64 nsis
-          xvfb x11-utils unzip)
+          xvfb x11-utils unzip qt6-l10n-tools qt6-translations-l10n)
 phase "the Debian packages"
 install_missing "${packages[@]}"
 if [ "$wine32" = 1 ]; then

@@ -4,6 +4,7 @@
 #include "app_window.h"
 #include "debug_logging.h"
 #include "demo/virtual_board_panel.h"
+#include "language.h"
 #include "tamo_version.h"
 
 #include <QApplication>
@@ -32,7 +33,9 @@ int main(int argc, char *argv[])
         QStringLiteral("file"));
     options.addOption(press);
     options.addOption(screenshot);
+    options.addOption(tamo::app::LanguageOption());
     options.process(application);
+    tamo::app::InstallLanguage(tamo::app::RequestedLanguage(options));
 
     tamo::sim::VirtualHidPlatform platform;
     const int first = platform.addDevice(tamo::sim::FamilyBoard(u"TB-000117"));

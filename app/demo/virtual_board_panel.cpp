@@ -3,6 +3,7 @@
 
 #include "configuration_reply.h"
 #include "device_texts.h"
+#include "setting_texts.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -31,7 +32,7 @@ VirtualBoardPanel::VirtualBoardPanel(sim::VirtualHidPlatform &platform, std::vec
     , platform_(platform)
 {
     setObjectName(QStringLiteral("VirtualBoardPanel"));
-    setWindowTitle(QStringLiteral("Virtual boards"));
+    setWindowTitle(tr("Virtual boards"));
     auto *tabs = new QTabWidget(this);
     for (int device : boards) {
         BoardControls controls;
@@ -61,8 +62,7 @@ QWidget *VirtualBoardPanel::createBoardPage(BoardControls &controls)
     auto *layout = new QVBoxLayout(page);
     const int device = controls.device;
 
-    auto *buttonsBox =
-        new QGroupBox(QStringLiteral("Buttons (click to press, click again to release)"));
+    auto *buttonsBox = new QGroupBox(tr("Buttons (click to press, click again to release)"));
     auto *grid = new QGridLayout(buttonsBox);
     for (int n = 1; n <= kButtons; ++n) {
         auto *button = new QPushButton(QString::number(n));
@@ -81,33 +81,35 @@ QWidget *VirtualBoardPanel::createBoardPage(BoardControls &controls)
     layout->addWidget(buttonsBox);
 
     auto *form = new QFormLayout;
-    controls.plug = new QPushButton(QStringLiteral("Unplug"));
+    controls.plug = new QPushButton(tr("Unplug"));
     connect(controls.plug, &QPushButton::clicked, this, [this, device] {
         platform_.isPlugged(device) ? platform_.unplug(device) : platform_.plug(device);
         refresh();
     });
-    form->addRow(QStringLiteral("USB"), controls.plug);
+    //: The row of the virtual board's plug: the bus it hangs on.
+    form->addRow(tr("USB"), controls.plug);
 
     controls.selfTest = new QSpinBox;
     controls.selfTest->setRange(0, 255);
-    controls.selfTest->setSpecialValueText(QStringLiteral("0 (passes)"));
+    //: The self-test answer 0, which means the board passed its self-test.
+    controls.selfTest->setSpecialValueText(tr("0 (passes)"));
     connect(controls.selfTest, &QSpinBox::valueChanged, this, [this, device](int value) {
         platform_.board(device)->setSelfTestResult(static_cast<std::uint8_t>(value));
     });
-    form->addRow(QStringLiteral("Self-test answer"), controls.selfTest);
+    form->addRow(tr("Self-test answer"), controls.selfTest);
 
-    controls.streaming = new QCheckBox(QStringLiteral("stream a report every 10 ms"));
+    controls.streaming = new QCheckBox(tr("stream a report every 10 ms"));
     controls.streaming->setChecked(platform_.board(device)->inputMode()
                                    == sim::InputMode::Streaming);
     connect(controls.streaming, &QCheckBox::toggled, this, [this, device](bool on) {
         platform_.board(device)->setInputMode(on ? sim::InputMode::Streaming
                                                  : sim::InputMode::OnChange);
     });
-    form->addRow(QStringLiteral("Input reports"), controls.streaming);
+    form->addRow(tr("Input reports"), controls.streaming);
 
     controls.settings = new QLabel;
     controls.settings->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    form->addRow(QStringLiteral("Settings held"), controls.settings);
+    form->addRow(tr("Settings held"), controls.settings);
     layout->addLayout(form);
     return page;
 }
@@ -127,26 +129,24 @@ QString VirtualBoardPanel::storedSettingsText(int device) const
         encoders << QStringLiteral("B%1+B%2 %3")
                         .arg(2 * k + 1)
                         .arg(2 * k + 2)
-                        .arg(QString::fromLatin1(
-                            config::ENCODER_MODE_ITEMS[settings->encoderModes[k]].data()));
+                        .arg(EncoderModeText(settings->encoderModes[k]));
     }
     const std::vector<std::string> pulses = config::PulseLengthItems();
     const int pulse =
         config::PulseLengthSelection(settings->pulseLength, static_cast<int>(pulses.size()));
     const int mode = config::AInputModeSelection(
         settings->aInputMode, static_cast<int>(config::A_INPUT_MODE_ITEMS.size()));
-    return encoders.mid(0, 5).join(QStringLiteral(", ")) + QStringLiteral("\n")
-           + encoders.mid(5).join(QStringLiteral(", ")) + QStringLiteral("\nPulse length: ")
-           + (pulse < 0 ? QStringLiteral("none") : QString::fromStdString(pulses[pulse]))
-           + QStringLiteral("\n\"A\" input: ")
-           + QString::fromLatin1(config::A_INPUT_MODE_ITEMS[mode].data());
+    return tr("%1\n%2\nPulse length: %3\n\"A\" input: %4")
+        .arg(encoders.mid(0, 5).join(QStringLiteral(", ")),
+             encoders.mid(5).join(QStringLiteral(", ")),
+             //: The pulse length a board holds when it holds none of the list's.
+             pulse < 0 ? tr("none") : QString::fromStdString(pulses[pulse]), AInputModeText(mode));
 }
 
 void VirtualBoardPanel::refresh()
 {
     for (BoardControls &controls : boards_) {
-        controls.plug->setText(platform_.isPlugged(controls.device) ? QStringLiteral("Unplug")
-                                                                    : QStringLiteral("Plug in"));
+        controls.plug->setText(platform_.isPlugged(controls.device) ? tr("Unplug") : tr("Plug in"));
         controls.settings->setText(storedSettingsText(controls.device));
         const std::uint32_t held = platform_.board(controls.device)->buttons();
         for (int n = 1; n <= kButtons; ++n) {
