@@ -9,10 +9,10 @@
 #include "main_window.h"
 #include "manual_poll_timer.h"
 #include "native_platform.h"
+#include "run_until.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <functional>
 #include <gtest/gtest.h>
@@ -24,17 +24,9 @@ namespace {
 
 constexpr int kPatienceMs = 5000; // an emulated machine is slow; a real fault takes forever
 
-// Runs the window's event loop until done() holds or the time is up; false on timeout.
 bool RunUntil(const std::function<bool()> &done, int ms = kPatienceMs)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return RunEventsUntil(done, ms);
 }
 
 // How the boards are made, and what the window shows of a board made that way.

@@ -10,10 +10,10 @@
 #include "lamp_shape.h"
 #include "main_window.h"
 #include "native_platform.h"
+#include "run_until.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <cstdio>
 #include <functional>
 
@@ -22,16 +22,9 @@ namespace {
 // Wine under emulation starts slowly; a real fault never ends.
 constexpr int kPatienceMs = 60000;
 
-bool RunUntil(const std::function<bool()> &done, int ms = kPatienceMs)
+bool RunUntil(const std::function<bool()> &done)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
+    return tamo::test::RunEventsUntil(done, kPatienceMs);
 }
 
 void Say(const std::string &line)
