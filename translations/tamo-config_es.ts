@@ -258,7 +258,7 @@
     <message>
         <source>Button test</source>
         <extracomment>A button that starts the button test. At most 96 pixels wide, with its margins.</extracomment>
-        <translation>Probar botones</translation>
+        <translation>Test botones</translation>
     </message>
     <message>
         <source> (ended)</source>
