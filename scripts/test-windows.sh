@@ -90,9 +90,6 @@ wine_run+=(--)
 export WINEPREFIX="$PWD/build-wine/prefix"
 phase "fresh Wine prefix ($WINEPREFIX)"
 fresh_prefix "$WINEPREFIX"
-# One server for the many short programs below: a program started while the last one's
-# server shuts down sometimes died at once, with no output.
-wineserver -p
 
 phase "64-bit tests under Wine: unit, Windows platform, window, scenarios"
 ctest --test-dir build-win64 --output-on-failure -j "$jobs"
