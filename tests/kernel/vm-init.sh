@@ -31,8 +31,16 @@ if [ -f /etc/kernel-tests/host-root ]; then
     mkdir -p /host
     mount -t 9p -o trans=virtio,version=9p2000.L,ro,msize=512000,cache=loose hostroot /host ||
         echo "@@tamo cannot mount the host's root"
+    # The guest's own /tmp, with the host's folders there that hold our programs still seen
+    # through it (a build under /tmp); Wine's folders there are the guest's own.
+    mkdir -p /host-tmp
+    mount -o bind /host/tmp /host-tmp
     for fs in proc sysfs:sys devtmpfs:dev tmpfs:tmp tmpfs:run; do
         mount -t "${fs%%:*}" "${fs%%:*}" "/host/${fs#*:}"
+    done
+    for top in $(sed -n 's|^/tmp/\([^/]*\)/.*|\1|p' /etc/kernel-tests/host-paths | sort -u); do
+        mkdir -p "/host/tmp/$top"
+        mount -o bind "/host-tmp/$top" "/host/tmp/$top"
     done
     mkdir -p /host/dev/pts /host/dev/shm /host/dev/gadget
     mount -t devpts devpts /host/dev/pts

@@ -44,6 +44,7 @@ host_root=${TAMO_VM_HOST_ROOT:-}
 if [ -n "$host_root" ]; then
     cp "$kernel/modules-9p.load" "$stage/etc/kernel-tests/"
     echo "$host_root" >"$stage/etc/kernel-tests/host-root"
+    : >"$stage/etc/kernel-tests/host-paths"
 fi
 
 elves=()
@@ -55,7 +56,11 @@ add_program() { # path
 for entry in "$@"; do
     kind=${entry%%:*} path=${entry#*:}
     [ -x "$path" ] || { say "no program $path"; exit 1; }
-    [ -n "$host_root" ] || add_program "$path"
+    if [ -n "$host_root" ]; then
+        realpath "$path" >>"$stage/etc/kernel-tests/host-paths"
+    else
+        add_program "$path"
+    fi
     [ "$kind" = test ] || [ "$kind" = bench ] || continue
     if [ -n "$host_root" ]; then
         echo "$kind $(realpath "$path")" >>"$stage/etc/kernel-tests/list"
