@@ -124,10 +124,17 @@ protected:
         ASSERT_NE(usb, nullptr) << UsbUnavailableReason();
     }
 
+    // The command line that runs one of the Windows programs under Wine.
+    static std::vector<std::string> Wine(const std::string &program,
+                                         std::vector<std::string> args = {})
+    {
+        args.insert(args.begin(), {"/usr/bin/wine", programs + "/" + program});
+        return args;
+    }
     static ProgramResult Run(const std::string &program, std::vector<std::string> args,
                              std::chrono::milliseconds timeout = 90s)
     {
-        args.insert(args.begin(), {"/usr/bin/wine", programs + "/" + program});
+        args = Wine(program, std::move(args));
         const auto start = std::chrono::steady_clock::now();
         ProgramResult result = RunProgram(args, timeout);
         const double seconds =
@@ -225,7 +232,7 @@ TEST_F(WineOverKernel, ASelfTestThatFailsSaysOnWhichButtonWithItsExitStatus)
 
 TEST_F(WineOverKernel, WatchReadsEveryShortTapAsItArrives)
 {
-    RunningProgram watch({"/usr/bin/wine", programs + "/tamo.exe", "watch", "U-1"});
+    RunningProgram watch(Wine("tamo.exe", {"watch", "U-1"}));
     // Pressed and released until the watch shows it: from then on it is reading.
     bool seen = false;
     for (int tries = 0; tries < 60 && !seen; ++tries) {
@@ -263,8 +270,8 @@ TEST_F(WineOverKernel, TheWindowOpensABoardLightsALampForAPressAndSendsTheSettin
     };
     const std::size_t before = gets();
     const std::size_t sent = uhid->featureReports("a").size();
-    RunningProgram tool({"/usr/bin/wine", programs + "/tamo-config.exe", "-platform", "offscreen"});
-    RunningProgram window({"/usr/bin/wine", programs + "/tamo-window-check.exe", "W-1", "24 ms"});
+    RunningProgram tool(Wine("tamo-config.exe", {"-platform", "offscreen"}));
+    RunningProgram window(Wine("tamo-window-check.exe", {"W-1", "24 ms"}));
     ASSERT_TRUE(window.waitForOutput("open W-1\r\n", 120s)) << window.outputSoFar();
     ASSERT_EQ(uhid->order("buttons a 0x10"), "ok buttons a");
     EXPECT_TRUE(window.waitForOutput("lit 5\r\n", 60s)) << window.outputSoFar();
