@@ -48,7 +48,7 @@ public:
     bool create(int fd, std::string &error);
     // Destroys the device and closes its file; closing alone would destroy it too.
     void destroy();
-    bool created() const { return fd_ >= 0; }
+    bool pluggedIn() const { return fd_ >= 0; }
     int fd() const { return fd_; }
 
     // Reads one event from the kernel and answers it. Nothing when no event was waiting.

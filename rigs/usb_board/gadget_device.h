@@ -50,6 +50,11 @@ public:
 
     BoardFunction &function() { return function_; }
     const BoardFunction &function() const { return function_; }
+    sim::BoardModel *model() { return function_.model(); }
+    const std::vector<std::vector<std::uint8_t>> &featureReports() const
+    {
+        return function_.featureReports();
+    }
 
 private:
     void readEvents(std::uint64_t nowUs, std::vector<std::string> &events);

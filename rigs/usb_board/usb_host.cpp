@@ -17,20 +17,13 @@ using orders::Verb;
 
 // Enumeration under emulation is slow: the hub's debounce, then every descriptor.
 constexpr std::uint64_t kNodeWaitUs = 20'000'000;
-constexpr int kPendingPollMs = 5;
 // A script's last change is due at its own time; past that, a host that stops polling (no
 // reader has the node open) would keep the writer waiting for ever.
 constexpr std::uint64_t kScriptSlackUs = 30'000'000;
 
-} // namespace
-
-bool BuildDevice(const Order &order, UsbIdentity &identity, std::optional<sim::BoardModel> &model,
-                 std::string &error)
+UsbIdentity IdentityOf(const orders::OrderedDevice &made)
 {
-    orders::OrderedDevice made;
-    if (!orders::DeviceFromOrder(order, made, error))
-        return false;
-    identity = {};
+    UsbIdentity identity;
     identity.vendorId = made.vendorId;
     identity.productId = made.productId;
     identity.bcdDevice = made.version;
@@ -43,23 +36,36 @@ bool BuildDevice(const Order &order, UsbIdentity &identity, std::optional<sim::B
     // buttons, X, Y and wheel.
     identity.inputPacketBytes =
         made.model ? static_cast<std::uint16_t>(made.inputReportBytes - 1) : std::uint16_t{4};
+    return identity;
+}
+
+} // namespace
+
+bool BuildDevice(const Order &order, UsbIdentity &identity, std::optional<sim::BoardModel> &model,
+                 std::string &error)
+{
+    orders::OrderedDevice made;
+    if (!orders::DeviceFromOrder(order, made, error))
+        return false;
+    identity = IdentityOf(made);
     model = std::move(made.model);
     return true;
 }
 
 UsbBoardHost::UsbBoardHost(std::function<void(const std::string &)> print, UsbHostPaths paths)
-    : OrderHost(std::move(print), orders::Transport::Usb)
+    : DeviceHost(std::move(print),
+                 {orders::Transport::Usb, 1000, kNodeWaitUs, 5,
+                  "no hidraw node appeared on dummy_hcd (are usbhid and hid-generic loaded?)",
+                  "the hidraw node stayed after the device was disconnected"})
     , paths_(std::move(paths))
 {}
 
-std::vector<int> UsbBoardHost::fds() const
+std::unique_ptr<GadgetDevice> UsbBoardHost::make(const Order &, orders::OrderedDevice made,
+                                                 std::string &)
 {
-    std::vector<int> fds;
-    for (const auto &[name, entry] : devices_) {
-        const auto mine = entry.device->fds();
-        fds.insert(fds.end(), mine.begin(), mine.end());
-    }
-    return fds;
+    UsbIdentity identity = IdentityOf(made);
+    return std::make_unique<GadgetDevice>(BoardFunction(std::move(identity), std::move(made.model)),
+                                          paths_.gadgetfs);
 }
 
 void UsbBoardHost::printEvents(const std::string &name, std::vector<std::string> &events)
@@ -69,161 +75,37 @@ void UsbBoardHost::printEvents(const std::string &name, std::vector<std::string>
     events.clear();
 }
 
-void UsbBoardHost::handleReadable(int fd, std::uint64_t nowUs)
+void UsbBoardHost::readable(const std::string &name, GadgetDevice &device, int fd,
+                            std::uint64_t nowUs)
 {
-    for (auto &[name, entry] : devices_) {
-        const auto mine = entry.device->fds();
-        if (std::find(mine.begin(), mine.end(), fd) == mine.end())
-            continue;
-        std::vector<std::string> events;
-        entry.device->handleReadable(fd, nowUs, events);
-        printEvents(name, events);
-        return;
-    }
+    std::vector<std::string> events;
+    device.handleReadable(fd, nowUs, events);
+    printEvents(name, events);
 }
 
-void UsbBoardHost::service(std::uint64_t nowUs)
+void UsbBoardHost::pump(const std::string &name, GadgetDevice &device, std::uint64_t nowUs)
 {
-    runQueued(nowUs);
-    for (auto &[name, entry] : devices_) {
-        std::vector<std::string> events;
-        entry.device->pumpInput(nowUs, events);
-        printEvents(name, events);
-    }
+    std::vector<std::string> events;
+    device.pumpInput(nowUs, events);
+    printEvents(name, events);
 }
 
-int UsbBoardHost::timeoutMs(std::uint64_t nowUs) const
-{
-    // The writer's notice ends a script; only its deadline needs a timer.
-    if (pending_ && pending_->what == Pending::What::ScriptSent)
-        return pending_->deadlineUs > nowUs ? static_cast<int>(
-                   std::min<std::uint64_t>((pending_->deadlineUs - nowUs) / 1000 + 1, 1000))
-                                            : 0;
-    if (pending_)
-        return kPendingPollMs;
-    if (queued())
-        return 0;
-    int timeout = -1;
-    for (const auto &[name, entry] : devices_) {
-        const int mine = entry.device->timeoutMs(nowUs);
-        if (mine >= 0)
-            timeout = timeout < 0 ? mine : std::min(timeout, mine);
-    }
-    return timeout;
-}
-
-std::optional<std::string> UsbBoardHost::pluggedInName() const
-{
-    for (const auto &[name, entry] : devices_) {
-        if (entry.device->pluggedIn())
-            return name;
-    }
-    return std::nullopt;
-}
-
-void UsbBoardHost::run(const Order &order, std::uint64_t nowUs)
-{
-    if (order.verb == Verb::Create) {
-        create(order, nowUs);
-        return;
-    }
-    const auto found = devices_.find(order.device);
-    if (found == devices_.end()) {
-        fail(order, "no such device");
-        return;
-    }
-    Entry &entry = found->second;
-    sim::BoardModel *model = entry.device->function().model();
-    switch (order.verb) {
-    case Verb::Buttons:
-    case Verb::SelfTest:
-    case Verb::Status:
-        if (!model) {
-            fail(order, "not a board");
-            return;
-        }
-        orders::ApplyToBoard(order, *model);
-        ok(order);
-        return;
-    case Verb::Taps:
-    case Verb::Bounce:
-        if (!model) {
-            fail(order, "not a board");
-            return;
-        }
-        if ((model->buttons() & orders::ScriptButtonBit(order)) != 0) {
-            fail(order, "the button is pressed; release it first");
-            return;
-        }
-        startScript(order, entry, nowUs);
-        return;
-    case Verb::Dump: {
-        const auto &reports = entry.device->function().featureReports();
-        for (const auto &report : reports)
-            print("feature " + order.device + " " + orders::HexText(report));
-        ok(order, "count=" + std::to_string(reports.size()));
-        return;
-    }
-    case Verb::Unplug:
-    case Verb::Remove:
-        if (!entry.device->pluggedIn()) {
-            if (order.verb == Verb::Remove) {
-                devices_.erase(found);
-                ok(order);
-            } else {
-                fail(order, "not plugged in");
-            }
-            return;
-        }
-        entry.device->unplug();
-        pending_ = Pending{Pending::What::NodeGone, order, nowUs + kNodeWaitUs};
-        return;
-    case Verb::Replug:
-        if (entry.device->pluggedIn()) {
-            fail(order, "already plugged in");
-            return;
-        }
-        plugIn(order, entry, nowUs);
-        return;
-    case Verb::Create:
-    case Verb::Quit:
-        break;
-    }
-}
-
-void UsbBoardHost::create(const Order &order, std::uint64_t nowUs)
-{
-    if (devices_.contains(order.device)) {
-        fail(order, "exists already");
-        return;
-    }
-    UsbIdentity identity;
-    std::optional<sim::BoardModel> model;
-    std::string error;
-    if (!BuildDevice(order, identity, model, error)) {
-        fail(order, error);
-        return;
-    }
-    Entry &entry = devices_[order.device];
-    entry.device = std::make_unique<GadgetDevice>(
-        BoardFunction(std::move(identity), std::move(model)), paths_.gadgetfs);
-    plugIn(order, entry, nowUs);
-    if (!entry.device->pluggedIn())
-        devices_.erase(order.device);
-}
-
-void UsbBoardHost::plugIn(const Order &order, Entry &entry, std::uint64_t nowUs)
+bool UsbBoardHost::plugIn(const Order &, Entry &entry, std::string &error)
 {
     if (const auto other = pluggedInName()) {
-        fail(order, "gadgetfs serves one device at a time; unplug " + *other + " first");
-        return;
+        error = "gadgetfs serves one device at a time; unplug " + *other + " first";
+        return false;
     }
-    std::string error;
-    if (!entry.device->plugIn(error)) {
-        fail(order, error);
-        return;
-    }
-    pending_ = Pending{Pending::What::NodeAppears, order, nowUs + kNodeWaitUs};
+    return entry.device->plugIn(error);
+}
+
+std::optional<std::string> UsbBoardHost::findNode(Entry &entry) const
+{
+    const auto nodes = findNodes();
+    if (!nodes)
+        return std::nullopt;
+    entry.node = nodes->first;
+    return "node=" + nodes->first + " usb=" + nodes->second;
 }
 
 std::optional<std::pair<std::string, std::string>> UsbBoardHost::findNodes() const
@@ -250,7 +132,7 @@ std::optional<std::pair<std::string, std::string>> UsbBoardHost::findNodes() con
 
 void UsbBoardHost::startScript(const Order &order, Entry &entry, std::uint64_t nowUs)
 {
-    const auto changes = orders::ScriptChanges(order, entry.device->function().model()->buttons());
+    const auto changes = orders::ScriptChanges(order, entry.device->model()->buttons());
     // The first change a moment from now, so that it too goes at its time.
     timespec now{};
     ::clock_gettime(CLOCK_MONOTONIC, &now);
@@ -262,72 +144,25 @@ void UsbBoardHost::startScript(const Order &order, Entry &entry, std::uint64_t n
         return;
     }
     const std::uint64_t lastUs = changes.empty() ? 0 : changes.back().atUs;
-    pending_ = Pending{Pending::What::ScriptSent, order, nowUs + lastUs + kScriptSlackUs};
+    awaitScript(order, nowUs + lastUs + kScriptSlackUs);
 }
 
-void UsbBoardHost::advanceScript(Entry &entry, std::uint64_t nowUs)
+bool UsbBoardHost::scriptDone(const Order &order, Entry &entry, bool late)
 {
-    const Order order = pending_->order;
     if (auto result = entry.device->takeScriptResult()) {
-        pending_.reset();
         if (result->cancelled)
             fail(order, "cancelled after " + std::to_string(result->sentUs.size()) + " changes");
         else
             ok(order, orders::ScriptReply(result->sentUs));
-        return;
+        return true;
     }
-    if (nowUs < pending_->deadlineUs)
-        return;
+    if (!late)
+        return false;
     // The writer leaves a cancelled result, taken and dropped by the next script's start.
     entry.device->cancelScript();
-    pending_.reset();
     fail(order, "the changes did not all go within " + std::to_string(kScriptSlackUs / 1'000'000)
                     + " s of the last one's time (usbhid polls only while the node is open)");
-}
-
-void UsbBoardHost::advancePending(std::uint64_t nowUs)
-{
-    if (!pending_)
-        return;
-    const Order order = pending_->order;
-    const auto found = devices_.find(order.device);
-    if (found == devices_.end()) {
-        pending_.reset();
-        return;
-    }
-    Entry &entry = found->second;
-    if (pending_->what == Pending::What::ScriptSent) {
-        advanceScript(entry, nowUs);
-        return;
-    }
-    const auto nodes = findNodes();
-    if (pending_->what == Pending::What::NodeAppears) {
-        if (nodes) {
-            entry.node = nodes->first;
-            entry.usbNode = nodes->second;
-            pending_.reset();
-            ok(order, "node=" + entry.node + " usb=" + entry.usbNode);
-        } else if (nowUs >= pending_->deadlineUs) {
-            pending_.reset();
-            entry.device->unplug();
-            fail(order, "no hidraw node appeared on dummy_hcd (are usbhid and hid-generic "
-                        "loaded?)");
-            if (order.verb == Verb::Create)
-                devices_.erase(found);
-        }
-        return;
-    }
-    if (nodes && nowUs < pending_->deadlineUs)
-        return;
-    pending_.reset();
-    entry.node.clear();
-    entry.usbNode.clear();
-    if (nodes)
-        fail(order, "the hidraw node stayed after the device was disconnected");
-    else
-        ok(order);
-    if (order.verb == Verb::Remove)
-        devices_.erase(found);
+    return true;
 }
 
 } // namespace tamo::usb

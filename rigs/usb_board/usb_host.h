@@ -14,15 +14,11 @@
 // gadgetfs serves one device at a time, so only one device may be plugged in at once.
 #pragma once
 
-#include "board_orders.h"
+#include "device_host.h"
 #include "gadget_device.h"
-#include "order_host.h"
 
-#include <deque>
 #include <filesystem>
 #include <functional>
-#include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,42 +36,33 @@ struct UsbHostPaths {
 bool BuildDevice(const orders::Order &order, UsbIdentity &identity,
                  std::optional<sim::BoardModel> &model, std::string &error);
 
-class UsbBoardHost : public orders::OrderHost {
+// Times in microseconds.
+class UsbBoardHost : public orders::DeviceHost<GadgetDevice> {
 public:
     explicit UsbBoardHost(std::function<void(const std::string &)> print, UsbHostPaths paths = {});
 
-    std::vector<int> fds() const;
-    void handleReadable(int fd, std::uint64_t nowUs);
-    void service(std::uint64_t nowUs);
-    int timeoutMs(std::uint64_t nowUs) const;
-
 private:
-    struct Entry {
-        std::unique_ptr<GadgetDevice> device;
-        std::string node;
-        std::string usbNode;
-    };
-    struct Pending {
-        enum class What { NodeAppears, NodeGone, ScriptSent } what;
-        orders::Order order;
-        std::uint64_t deadlineUs = 0;
-    };
-
-    void run(const orders::Order &order, std::uint64_t nowUs) override;
-    bool waiting() const override { return pending_.has_value(); }
-    void create(const orders::Order &order, std::uint64_t nowUs);
-    void plugIn(const orders::Order &order, Entry &entry, std::uint64_t nowUs);
-    void startScript(const orders::Order &order, Entry &entry, std::uint64_t nowUs);
-    void advanceScript(Entry &entry, std::uint64_t nowUs);
-    void advancePending(std::uint64_t nowUs) override;
+    std::unique_ptr<GadgetDevice> make(const orders::Order &order, orders::OrderedDevice made,
+                                       std::string &error) override;
+    bool plugIn(const orders::Order &order, Entry &entry, std::string &error) override;
+    void unplug(Entry &entry) override { entry.device->unplug(); }
+    std::optional<std::string> findNode(Entry &entry) const override;
+    bool nodeGone(const Entry &) const override { return !findNodes(); }
+    void startScript(const orders::Order &order, Entry &entry, std::uint64_t nowUs) override;
+    bool scriptDone(const orders::Order &order, Entry &entry, bool late) override;
+    std::vector<int> fdsOf(const GadgetDevice &device) const override { return device.fds(); }
+    void readable(const std::string &name, GadgetDevice &device, int fd,
+                  std::uint64_t nowUs) override;
+    void pump(const std::string &name, GadgetDevice &device, std::uint64_t nowUs) override;
+    int deviceTimeoutMs(const GadgetDevice &device, std::uint64_t nowUs) const override
+    {
+        return device.timeoutMs(nowUs);
+    }
     // The hidraw node and USB device node of the device on the dummy host controller.
     std::optional<std::pair<std::string, std::string>> findNodes() const;
-    std::optional<std::string> pluggedInName() const;
     void printEvents(const std::string &name, std::vector<std::string> &events);
 
     UsbHostPaths paths_;
-    std::map<std::string, Entry> devices_;
-    std::optional<Pending> pending_;
 };
 
 } // namespace tamo::usb

@@ -250,25 +250,49 @@ TEST_F(UsbKernel, InputReportsArriveThroughTheInterruptEndpoint)
     EXPECT_TRUE(platform.CloseHandle(reader));
 }
 
-// Each change of input `button` as sent and as read, in milliseconds from the first one sent.
-std::string Changes(const TapRun &run, int button)
+// Calls `seen(pressed, sentUs, readUs)` for each change of input `button`, oldest first.
+template<typename Seen>
+void ForEachChange(const TapRun &run, int button, Seen seen)
 {
-    const auto arrived = ArrivalTimes(run.reads);
-    std::string text;
     std::uint32_t previous = 0;
     std::size_t k = 0;
     for (const ArrivedRead &read : run.reads) {
         for (const config::ButtonState buttons : read.reports) {
             const std::uint32_t bit = buttons >> (button - 1) & 1;
-            if (bit != previous && k < run.sentUs.size() && !run.sentUs.empty())
-                text += std::string(bit ? " P" : " R") + " sent "
-                        + std::to_string((run.sentUs[k] - run.sentUs[0]) / 1000.0) + " read "
-                        + std::to_string((read.timeUs - run.sentUs[0]) / 1000.0) + ";";
+            if (bit != previous && k < run.sentUs.size())
+                seen(bit != 0, run.sentUs[k], read.timeUs);
             previous = bit;
             ++k;
         }
     }
+}
+
+// Each change of input `button` as sent and as read, in milliseconds from the first one sent.
+std::string Changes(const TapRun &run, int button)
+{
+    std::string text;
+    ForEachChange(run, button, [&](bool pressed, std::uint64_t sentUs, std::uint64_t readUs) {
+        text += std::string(pressed ? " P" : " R") + " sent "
+                + std::to_string((sentUs - run.sentUs[0]) / 1000.0) + " read "
+                + std::to_string((readUs - run.sentUs[0]) / 1000.0) + ";";
+    });
     return text;
+}
+
+// How many releases of input `button` reached the reader less than `withinUs` before the next
+// press was even sent: only those can read as a gap under `withinUs`, as every press is read
+// after it was sent.
+unsigned HeldBackReleases(const TapRun &run, int button, std::uint64_t withinUs)
+{
+    unsigned held = 0;
+    std::uint64_t releaseReadUs = 0;
+    ForEachChange(run, button, [&](bool pressed, std::uint64_t sentUs, std::uint64_t readUs) {
+        if (!pressed)
+            releaseReadUs = readUs;
+        else if (releaseReadUs != 0 && releaseReadUs + withinUs > sentUs)
+            ++held;
+    });
+    return held;
 }
 
 // The button test over the real interrupt pipe: the board times every change itself, and
@@ -276,7 +300,8 @@ std::string Changes(const TapRun &run, int button)
 // chatters. Under emulation a change can go late (the writer waits for the host's poll, and
 // the machine stalls now and then): a release held back until the next press is due reaches
 // the reader just before that press, which reads as a short gap, so the taps' gaps are 40 to
-// 100 ms, room for stalls of over 30 ms. A late read works the other way: a release and the
+// 100 ms, room for stalls of over 30 ms; a longer stall may make a tap chatter, but only
+// where a release was held back that long. A late read works the other way: a release and the
 // next press read together are only known to be apart by less than the time since the read
 // before, and dummy_hcd serves the endpoint about once a 4 ms jiffy, one change a poll: the
 // bounce's gaps read as 4 to 12 ms here (in one run 4 of its 10 gaps under 8 ms). The worn
@@ -295,15 +320,19 @@ TEST_F(UsbKernel, TheButtonTestCountsEveryTapAndFlagsTheBounce)
     const config::InputTally &tapped = run.test.input(1);
     const config::InputTally &bounced = run.test.input(9);
     EXPECT_EQ(tapped.presses, 200u);
-    EXPECT_EQ(tapped.chatters, 0u) << "shortest gap " << tapped.shortestGapUs.value_or(0) << " us";
+    const unsigned heldBack = HeldBackReleases(run, 1, 8'000);
+    EXPECT_LE(tapped.chatters, heldBack)
+        << "shortest gap " << tapped.shortestGapUs.value_or(0) << " us" << Changes(run, 1);
     EXPECT_EQ(bounced.presses, 24u);
     EXPECT_GE(bounced.chatters, 1u) << Changes(run, 9);
-    EXPECT_EQ(run.test.chattered(), config::ButtonState{1} << 8);
+    EXPECT_EQ(run.test.chattered(),
+              (config::ButtonState{1} << 8) | (tapped.chatters > 0 ? 1u : 0u));
     EXPECT_EQ(run.test.seen(), config::ButtonState{0x101});
     EXPECT_EQ(run.test.pressedNow(), 0u);
-    std::printf("taps: shortest gap read %.1f ms; bounce: %u chatters in 16 bounces, shortest "
+    std::printf("taps: %u releases held back, shortest gap read %.1f ms; bounce: %u chatters in 16 "
+                "bounces, shortest "
                 "gap read %.1f ms\n",
-                tapped.shortestGapUs.value_or(0) / 1000.0, bounced.chatters,
+                heldBack, tapped.shortestGapUs.value_or(0) / 1000.0, bounced.chatters,
                 bounced.shortestGapUs.value_or(0) / 1000.0);
     remove("b");
 }
