@@ -95,7 +95,8 @@ if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q "^Version: $qt_deb_version
                 printf 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg\n'
             printf '\n'
         done | as_root tee "$entry" >/dev/null
-    apt_get update -qq
+    # An index of another architecture caught mid-sync must not cost the source lists.
+    update_lists
 fi
 
 work=${TAMO_QT_WORK:-/var/tmp/tamo-qt-mingw}

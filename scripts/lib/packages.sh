@@ -7,6 +7,9 @@
 #                             dpkg run (other scripts may be installing) instead of failing
 #   package_installed PKG     true when dpkg has PKG installed (PKG may be name:arch)
 #   missing_packages PKG...   those of PKG... not installed, one a line
+#   update_lists              apt-get update, once more after 30 s when it fails; when it still
+#                             fails (a mirror mid-sync on one index) says so and goes on with
+#                             the lists that did come
 #   install_missing PKG...    installs those of PKG... not installed, naming them on stderr;
 #                             apt-get update runs first, once per script, and only when
 #                             something is missing; nothing goes to stdout
@@ -29,6 +32,11 @@ missing_packages() {
     for p in "$@"; do package_installed "$p" || echo "$p"; done
 }
 
+update_lists() {
+    apt_get update -qq || { sleep 30; apt_get update -qq; } ||
+        echo "$(basename "$0" .sh): apt-get update failed; going on with the lists there are" >&2
+}
+
 _packages_updated=0
 install_missing() {
     local missing
@@ -36,10 +44,8 @@ install_missing() {
     [ ${#missing[@]} -gt 0 ] || return 0
     echo "$(basename "$0" .sh): installing ${missing[*]}" >&2
     if [ $_packages_updated = 0 ]; then
-        # A mirror caught mid-sync fails one index and passes the next try; when it still fails,
-        # the install says whether the lists there are will do.
-        apt_get update -qq || { sleep 30; apt_get update -qq; } ||
-            echo "$(basename "$0" .sh): apt-get update failed; installing from the lists there are" >&2
+        # When the update fails, the install says whether the lists there are will do.
+        update_lists
         _packages_updated=1
     fi
     apt_get install -y -qq --no-install-recommends "${missing[@]}" >&2
